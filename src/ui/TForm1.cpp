@@ -1,0 +1,249 @@
+#include "TForm1.h"
+
+#include "PlayAgainQuestion.h"
+#include "game/BoardDrawing.h"
+#include "platform/Fonts.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+const char16_t *const LevelNames[] = {u"Очень легко", u"Легко", u"Нормально", u"Тяжело"};
+
+} // namespace
+
+TForm1::TForm1(QWidget *parent)
+    : QWidget(parent,
+              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                  | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setupUi(this);
+    ApplyFonts();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setTimerType(Qt::PreciseTimer);
+    Timer1->setInterval(SlideInterval);
+
+    connect(Image1, &BoardPicture::clicked, this, &TForm1::Image1Click);
+    connect(reload, &QPushButton::clicked, this, &TForm1::reloadClick);
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    // The handlers run when their button becomes the checked one, by mouse or keyboard.
+    const std::pair<QRadioButton *, void (TForm1::*)()> levelButtons[] = {
+        {RadioButton1, &TForm1::RadioButton1Click},
+        {RadioButton2, &TForm1::RadioButton2Click},
+        {RadioButton3, &TForm1::RadioButton3Click},
+        {RadioButton4, &TForm1::RadioButton4Click},
+    };
+    for (const auto &[button, handler] : levelButtons)
+        connect(button, &QRadioButton::toggled, this, [this, handler](bool checked) {
+            if (checked)
+                (this->*handler)();
+        });
+
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+GameContext TForm1::Game()
+{
+    return GameContext{state_, Image1->canvas(), random_, *this};
+}
+
+void TForm1::ApplyFonts()
+{
+    const QString family = WindowFontFamily();
+    auto fontOf = [&](int pixels, bool bold) {
+        QFont font(family);
+        font.setPixelSize(pixels);
+        font.setBold(bold);
+        return font;
+    };
+    setFont(fontOf(11, false));
+
+    struct LabelStyle {
+        AutoSizeLabel *label;
+        int pixels;
+        QColor colour;  // invalid: the window's text colour
+    };
+    const QColor green(0, 128, 0), maroon(128, 0, 0), black(0, 0, 0);
+    const LabelStyle styles[] = {
+        {winXw1, 12, green}, {winOw1, 12, maroon}, {winTw1, 12, black},
+        {winXw, 13, green},  {winTw, 13, QColor()}, {winOw, 13, maroon},
+        {a00, 19, QColor()}, {a01, 19, QColor()}, {a02, 19, QColor()},
+        {a10, 19, QColor()}, {a11, 19, QColor()}, {a12, 19, QColor()},
+        {a20, 19, QColor()}, {a21, 19, QColor()}, {a22, 19, QColor()},
+    };
+    for (const LabelStyle &style : styles) {
+        style.label->setFont(fontOf(style.pixels, true));
+        if (style.colour.isValid()) {
+            QPalette palette = style.label->palette();
+            palette.setColor(QPalette::WindowText, style.colour);
+            style.label->setPalette(palette);
+        }
+    }
+}
+
+void TForm1::SetWidth(int width)
+{
+    outerWidth_ = width;
+    ApplyClientSize();
+}
+
+void TForm1::SetHeight(int height)
+{
+    outerHeight_ = height;
+    ApplyClientSize();
+}
+
+void TForm1::ApplyClientSize()
+{
+    // Whatever lies below the client area is cut off; the person cannot resize the window.
+    setFixedSize(std::max(0, outerWidth_ - FrameLeft - FrameRight), std::max(0, outerHeight_ - FrameTop - FrameBottom));
+}
+
+void TForm1::SetLeft(int left)
+{
+    left_ = left;
+    move(left_, top_);
+}
+
+void TForm1::SetTop(int top)
+{
+    top_ = top;
+    move(left_, top_);
+}
+
+void TForm1::PlaceOnScreen(QSize screen)
+{
+    SetLeft((screen.width() - Width()) / 2);
+    SetTop((screen.height() - Height()) / 2);
+}
+
+void TForm1::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    Panel1->setGeometry(0, 0, width(), Panel1->height());  // aligned to the top, full width
+}
+
+void TForm1::FormCreate()
+{
+    SetWidth(InitialWidth);
+    SetHeight(ClosedHeight);
+    revers1 = +1;
+    state_.level = 2;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    PlaceOnScreen(screen ? screen->geometry().size() : QSize());
+    GameContext game = Game();
+    DrawGrid(game.canvas);
+    DrawGrid(game.canvas);
+    ResetBoard(state_);
+    ShowBoardText();
+}
+
+void TForm1::Image1Click(QPoint position)
+{
+    GameContext game = Game();
+    BoardClick(game, position.x(), position.y());
+}
+
+void TForm1::reloadClick()
+{
+    GameContext game = Game();
+    NewGame(game);
+}
+
+void TForm1::SetLevel(int level)
+{
+    state_.level = level;
+    diff->setText(QString::fromUtf16(LevelNames[level]));
+}
+
+void TForm1::RadioButton1Click() { SetLevel(0); }
+void TForm1::RadioButton2Click() { SetLevel(1); }
+void TForm1::RadioButton3Click() { SetLevel(2); }
+void TForm1::RadioButton4Click() { SetLevel(3); }
+
+void TForm1::Button1Click()
+{
+    // The direction is the one the last slide left: opening slides, closing jumps back to 411.
+    Timer1->start();
+    SetHeight(ClosedHeight);
+}
+
+void TForm1::Timer1Timer()
+{
+    SetHeight(Height() + SlideStep * revers1);
+    if (Height() >= OpenStop) {
+        Timer1->stop();
+        revers1 = -1;
+    }
+    if (Height() <= ClosedStop) {
+        Timer1->stop();
+        revers1 = +1;
+    }
+}
+
+AutoSizeLabel *TForm1::TallyLabel(Tally tally) const
+{
+    switch (tally) {
+    case Tally::Wins: return winXw;
+    case Tally::Ties: return winTw;
+    case Tally::Losses: return winOw;
+    }
+    return winTw;
+}
+
+AutoSizeLabel *TForm1::TallyTwin(Tally tally) const
+{
+    switch (tally) {
+    case Tally::Wins: return winXw1;
+    case Tally::Ties: return winTw1;
+    case Tally::Losses: return winOw1;
+    }
+    return winTw1;
+}
+
+void TForm1::SetLevelGroupEnabled(bool enabled)
+{
+    GroupBox2->setEnabled(enabled);
+}
+
+std::u16string TForm1::TallyCaption(Tally tally) const
+{
+    return TallyLabel(tally)->text().toStdU16String();
+}
+
+void TForm1::SetTallyCaption(Tally tally, const std::u16string &caption)
+{
+    TallyLabel(tally)->setText(QString::fromStdU16String(caption));
+}
+
+void TForm1::SetTallyTwinCaption(Tally tally, const std::u16string &caption)
+{
+    TallyTwin(tally)->setText(QString::fromStdU16String(caption));
+}
+
+void TForm1::ShowBoardText()
+{
+    AutoSizeLabel *const labels[BoardCells] = {a00, a01, a02, a10, a11, a12, a20, a21, a22};
+    for (int index = 0; index < BoardCells; ++index) {
+        const std::int32_t cell = state_.cells[index];
+        labels[index]->setText(cell == CellCross ? QStringLiteral("x") : cell == CellNought ? QStringLiteral("o") : QStringLiteral(" "));
+    }
+}
+
+Answer TForm1::AskPlayAgain(const std::u16string &text, const std::u16string &caption)
+{
+    PlayAgainQuestion question(QString::fromStdU16String(text), QString::fromStdU16String(caption), this);
+    return question.AskIsNo() ? Answer::No : Answer::Yes;
+}
+
+void TForm1::Close()
+{
+    close();
+}

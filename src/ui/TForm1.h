@@ -1,0 +1,81 @@
+#pragma once
+
+#include "game/GameFlow.h"
+#include "game/GameState.h"
+#include "game/GameWindow.h"
+#include "platform/ClockRandomSource.h"
+#include "ui_Unit1.h"
+
+#include <QWidget>
+
+class QTimer;
+
+// The one window: the board, the top bar with the tallies and the new-game button, and the lower
+// information area that slides open. Its components are public under their form names.
+class TForm1 : public QWidget, public Ui::TForm1, private GameWindow {
+    Q_OBJECT
+
+public:
+    // Window sizes are outer sizes; the frame is taken to be 4 px left, right and bottom, 30 px top.
+    enum { FrameLeft = 4, FrameTop = 30, FrameRight = 4, FrameBottom = 4 };
+    enum { InitialWidth = 307, ClosedHeight = 411, OpenStop = 555, ClosedStop = 415, SlideStep = 5, SlideInterval = 5 };
+
+    explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    int Width() const { return outerWidth_; }
+    int Height() const { return outerHeight_; }
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    void SetWidth(int width);
+    void SetHeight(int height);
+    void SetLeft(int left);
+    void SetTop(int top);
+
+    // Centres the window on a screen of the given size, truncating the halves toward zero.
+    void PlaceOnScreen(QSize screen);
+
+    GameState &state() { return state_; }
+
+    QTimer *Timer1 = nullptr;
+    std::int32_t revers1 = 0;  // direction of the next slide: +1 grows, -1 shrinks
+    std::int32_t revers2 = 0;  // kept from the original window; nothing uses it
+
+public slots:
+    void Image1Click(QPoint position);
+    void reloadClick();
+    void FormCreate();
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void RadioButton3Click();
+    void RadioButton4Click();
+    void Timer1Timer();
+    void Button1Click();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    GameContext Game();
+    void SetLevel(int level);
+    void ApplyFonts();
+    void ApplyClientSize();
+    AutoSizeLabel *TallyLabel(Tally tally) const;
+    AutoSizeLabel *TallyTwin(Tally tally) const;
+
+    // GameWindow
+    void SetLevelGroupEnabled(bool enabled) override;
+    std::u16string TallyCaption(Tally tally) const override;
+    void SetTallyCaption(Tally tally, const std::u16string &caption) override;
+    void SetTallyTwinCaption(Tally tally, const std::u16string &caption) override;
+    void ShowBoardText() override;
+    Answer AskPlayAgain(const std::u16string &text, const std::u16string &caption) override;
+    void Close() override;
+
+    GameState state_;
+    ClockRandomSource random_;
+    int outerWidth_ = 0;
+    int outerHeight_ = 0;
+    int left_ = 0;
+    int top_ = 0;
+};

@@ -1,0 +1,29 @@
+#include "Fonts.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+
+namespace {
+
+QString FindWindowFontFamily()
+{
+    const QString tahoma = QStringLiteral("Tahoma");
+    if (QFontDatabase::families().contains(tahoma))
+        return tahoma;
+    const int regular = QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"));
+    QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/tahomabd.ttf"));
+    if (regular >= 0) {
+        const QStringList families = QFontDatabase::applicationFontFamilies(regular);
+        if (!families.isEmpty())
+            return families.first();
+    }
+    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+}
+
+} // namespace
+
+QString WindowFontFamily()
+{
+    static const QString family = FindWindowFontFamily();
+    return family;
+}
