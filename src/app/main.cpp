@@ -1,3 +1,4 @@
+#include "ui/ApplicationIdentity.h"
 #include "ui/TForm1.h"
 
 #include <QApplication>
@@ -35,6 +36,7 @@ int main(int argc, char *argv[])
     const QtMessageHandler defaultHandler = qInstallMessageHandler(StartupMessageHandler);
     QApplication application(argc, argv);
     qInstallMessageHandler(defaultHandler);
+    SetApplicationIdentity();
 
     TForm1 window;
     window.show();
