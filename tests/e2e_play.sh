@@ -1,0 +1,357 @@
+#!/usr/bin/env bash
+# A real game under X: a click draws its cross, the computer answers, a finished game asks, Yes starts afresh, No ends the program.
+#
+# Starts the program under its own Xvfb (no window manager), clicks cells with xdotool and reads the
+# board back from screenshots. Usage: e2e_play.sh path/to/krestiki-noliki
+set -uo pipefail
+
+readonly GAME=${1:?usage: e2e_play.sh path/to/krestiki-noliki}
+readonly WINDOW_TITLE='^Крестики-нолики$'
+readonly QUESTION_TITLE='^(Победа!|Поражение!|Ничья!)$'
+readonly SCREEN_W=1280 SCREEN_H=800
+# Board picture inside the client area, and the cell size.
+readonly PICTURE_X=1 PICTURE_Y=42 CELL=100
+# Pixel counts that tell a drawn mark from stray antialiasing: a cross has about 1200 red pixels
+# inside its cell, a nought a few hundred blue ones, the result line well over a thousand magenta.
+readonly CROSS_MIN=150 NOUGHT_MIN=40 RESULT_LINE_MIN=300
+readonly POLLS=60 POLL_SLEEP=0.1
+# The eight lines as cell indices (index = column*3 + row).
+readonly WIN_LINES=("0 1 2" "3 4 5" "6 7 8" "0 3 6" "1 4 7" "2 5 8" "0 4 8" "2 4 6")
+
+export LC_ALL=C.UTF-8
+unset WAYLAND_DISPLAY
+export QT_QPA_PLATFORM=xcb
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/kn-e2e.XXXXXX") || exit 1
+xvfb_pid='' game_pid='' shots=0
+
+cleanup() {
+    local status=$1
+    [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
+    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    if ((status == 0)); then
+        rm -rf "$work"
+    else
+        echo "e2e: screenshots and logs kept in $work" >&2
+    fi
+}
+trap 'cleanup $?' EXIT
+
+say() { echo "e2e: $*"; }
+
+screenshot() {
+    shots=$((shots + 1))
+    import -window root "$work/$(printf '%02d' "$shots")-$1.png" 2>/dev/null
+}
+
+fail() {
+    echo "e2e: FAIL: $*" >&2
+    if [[ -n ${DISPLAY:-} ]]; then screenshot failure; fi
+    if [[ -n ${COUNTS:-} ]]; then
+        echo "e2e: last board read, per cell: index red blue magenta white" >&2
+        while read -r line; do echo "    $line"; done <<<"$COUNTS" >&2
+    fi
+    if [[ -s $work/game.log ]]; then
+        echo "e2e: the program's output:" >&2
+        sed 's/^/    /' "$work/game.log" >&2
+    fi
+    exit 1
+}
+
+for tool in Xvfb xauth xdotool import od; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed (packages: xvfb xauth xdotool imagemagick)"
+done
+[[ -x $GAME ]] || fail "no executable at $GAME"
+
+# --- Our own X server, on a display number it picks itself, with a fresh cookie ------------------
+cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
+# The server takes every cookie in its file whatever display the entry names.
+xauth -q -f "$work/server.auth" add :0 . "$cookie" 2>/dev/null || fail "xauth could not write the server's cookie"
+Xvfb -displayfd 3 -auth "$work/server.auth" -noreset -nolisten tcp -screen 0 "${SCREEN_W}x${SCREEN_H}x24" \
+    3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for ((i = 0; i < 100; i++)); do
+    [[ -s $work/display ]] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(tail -3 "$work/xvfb.log")"
+    sleep 0.1
+done
+display=$(head -n1 "$work/display")
+[[ $display =~ ^[0-9]+$ ]] || fail "Xvfb reported no display number"
+export DISPLAY=:$display XAUTHORITY=$work/client.auth
+xauth -q -f "$XAUTHORITY" add "$DISPLAY" . "$cookie" 2>/dev/null || fail "xauth could not write the client's cookie"
+say "Xvfb on $DISPLAY"
+
+# Prints "x y width height" of a window; without a window manager x and y are on the root window.
+window_geometry() {
+    xdotool getwindowgeometry --shell "$1" | awk -F= '{ v[$1] = $2 } END { print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"] }'
+}
+
+# --- The program and its window -----------------------------------------------------------------
+"$GAME" </dev/null >"$work/game.log" 2>&1 &
+game_pid=$!
+window=''
+for ((i = 0; i < 20; i++)); do
+    window=$(timeout 1 xdotool search --sync --onlyvisible --name "$WINDOW_TITLE" 2>/dev/null | head -n1)
+    [[ -n $window ]] && break
+    kill -0 "$game_pid" 2>/dev/null || fail "the program ended before its window showed"
+done
+[[ -n $window ]] || fail "the window \"Крестики-нолики\" did not appear within 20 s"
+read -r x y width height < <(window_geometry "$window")
+# Client 299 x 377: the outer 307 x 411 less the frame allowance.
+[[ $width == 299 && $height == 377 ]] || fail "client area is ${width}x${height}, expected 299x377"
+readonly BOARD_X=$((x + PICTURE_X)) BOARD_Y=$((y + PICTURE_Y))
+say "window $window at ($x,$y), board at ($BOARD_X,$BOARD_Y)"
+
+question_window() {
+    xdotool search --onlyvisible --name "$QUESTION_TITLE" 2>/dev/null | head -n1
+}
+
+# Reads the board from the screen. Sets CELLS (nine of X, O or ., index = column*3 + row),
+# MAGENTA (result-line pixels on the board) and BLANK (every cell white inside: the empty grid is on
+# screen, without a mark or a stray pixel of one).
+read_board() {
+    local dump counts
+    dump=$(import -window root -crop "300x300+$BOARD_X+$BOARD_Y" -depth 8 txt:- 2>/dev/null) || return 1
+    # Each cell's inside (grid lines and their antialiasing left out): red, blue, magenta and white counts.
+    counts=$(awk -F'[(),: ]+' -v cell="$CELL" '
+        /^#/ { next }
+        {
+            x = $1; y = $2; r = $3; g = $4; b = $5
+            cx = x % cell; cy = y % cell
+            if (cx < 4 || cx > cell - 5 || cy < 4 || cy > cell - 5) next
+            i = int(x / cell) * 3 + int(y / cell)
+            if (r >= 200 && g <= 90 && b <= 90) red[i]++
+            else if (r >= 200 && b >= 200 && g <= 90) magenta[i]++
+            else if (b >= 200 && r <= 180 && g <= 180 && b - r >= 60 && (r - g) * (r - g) <= 900) blue[i]++
+            else if (r >= 250 && g >= 250 && b >= 250) white[i]++
+        }
+        END { for (i = 0; i < 9; i++) print i, red[i] + 0, blue[i] + 0, magenta[i] + 0, white[i] + 0 }
+    ' <<<"$dump") || return 1
+    [[ $(wc -l <<<"$counts") == 9 ]] || return 1
+    CELLS=() MAGENTA=0 BLANK=1 COUNTS=$counts
+    local index red blue magenta white
+    while read -r index red blue magenta white; do
+        if ((red >= CROSS_MIN && blue >= NOUGHT_MIN)); then
+            CELLS[index]='?'
+        elif ((red >= CROSS_MIN)); then
+            CELLS[index]=X
+        elif ((blue >= NOUGHT_MIN)); then
+            CELLS[index]=O
+        else
+            CELLS[index]=.
+        fi
+        MAGENTA=$((MAGENTA + magenta))
+        ((white == 92 * 92)) || BLANK=0  # the inside of a cell counted above
+    done <<<"$counts"
+}
+
+board_text() {
+    local row column line=''
+    for row in 0 1 2; do
+        for column in 0 1 2; do line+=${CELLS[column * 3 + row]}; done
+        line+=' '
+    done
+    echo "${line% }"
+}
+
+count_of() {
+    local mark=$1 n=0 c
+    for c in "${CELLS[@]}"; do [[ $c == "$mark" ]] && n=$((n + 1)); done
+    echo "$n"
+}
+
+# The finished outcome the board shows: yes (a line of crosses), no, tie, or empty while in play.
+outcome_of_board() {
+    local line a b c crosses=0 noughts=0
+    for line in "${WIN_LINES[@]}"; do
+        read -r a b c <<<"$line"
+        [[ ${CELLS[a]}${CELLS[b]}${CELLS[c]} == XXX ]] && crosses=1
+        [[ ${CELLS[a]}${CELLS[b]}${CELLS[c]} == OOO ]] && noughts=1
+    done
+    if ((crosses)); then echo yes
+    elif ((noughts)); then echo no
+    elif (($(count_of X) + $(count_of O) == 9)); then echo tie
+    fi
+}
+
+# A free cell that completes a line of two marks, if any.
+completing_cell() {
+    local mark=$1 line a b c
+    for line in "${WIN_LINES[@]}"; do
+        read -r a b c <<<"$line"
+        case ${CELLS[a]}${CELLS[b]}${CELLS[c]} in
+            ".$mark$mark") echo "$a"; return ;;
+            "$mark.$mark") echo "$b"; return ;;
+            "$mark$mark.") echo "$c"; return ;;
+        esac
+    done
+}
+
+click_board() {  # picture coordinates
+    xdotool mousemove --sync "$((BOARD_X + $1))" "$((BOARD_Y + $2))" click 1
+}
+
+# The board, once it reads the same twice in a row (a window that moved off it may still be
+# repainting) with at least $1 pixels of the result line.
+read_settled_board() {
+    local min_magenta=${1:-0} previous='' i
+    for ((i = 0; i < POLLS; i++)); do
+        if read_board && ((MAGENTA >= min_magenta)); then
+            [[ $COUNTS == "$previous" ]] && return 0
+            previous=$COUNTS
+        fi
+        sleep "$POLL_SLEEP"
+    done
+    return 1
+}
+
+# Waits for the empty grid: white cells and not a mark on them.
+wait_for_empty_board() {
+    local i
+    for ((i = 0; i < POLLS; i++)); do
+        read_board && ((BLANK)) && return 0
+        sleep "$POLL_SLEEP"
+    done
+    return 1
+}
+
+# Clicks one free cell and waits until the screen shows its cross and the computer's nought, or
+# until the question comes up. Sets QUESTION to the box's window when the game is over.
+play_one_move() {
+    local cell=$1 column=$(($1 / 3)) row=$(($1 % 3))
+    local before=("${CELLS[@]}") crosses noughts i j
+    crosses=$(count_of X) noughts=$(count_of O)
+    QUESTION=''
+    click_board "$((column * CELL + CELL / 2))" "$((row * CELL + CELL / 2))"
+    for ((i = 0; i < POLLS; i++)); do
+        QUESTION=$(question_window)
+        [[ -n $QUESTION ]] && return 0
+        if read_board && [[ -z $(question_window) && ${CELLS[cell]} == X ]]; then
+            local new_crosses new_noughts
+            new_crosses=$(count_of X) new_noughts=$(count_of O)
+            if ((new_noughts == noughts + 1 || crosses + 1 + noughts == 9)); then
+                ((new_crosses == crosses + 1)) || fail "after a click on cell $cell the board shows $new_crosses crosses, expected $((crosses + 1)): $(board_text)"
+                ((new_noughts <= noughts + 1)) || fail "the computer placed more than one nought: $(board_text)"
+                for ((j = 0; j < 9; j++)); do
+                    [[ ${before[j]} == . || ${before[j]} == "${CELLS[j]}" ]] || fail "cell $j changed from ${before[j]} to ${CELLS[j]}: $(board_text)"
+                done
+                return 0
+            fi
+        fi
+        sleep "$POLL_SLEEP"
+    done
+    fail "a click on cell $cell (column $column, row $row) showed no cross and nought; board: $(board_text)"
+}
+
+# Waits for the question box to be shown.
+wait_for_question() {
+    local i
+    for ((i = 0; i < POLLS; i++)); do
+        QUESTION=$(question_window)
+        [[ -n $QUESTION ]] && return 0
+        sleep "$POLL_SLEEP"
+    done
+    return 1
+}
+
+# Keys go to the focused window; without a window manager the program focuses its box itself.
+focus_question() {
+    local i
+    for ((i = 0; i < 20; i++)); do
+        [[ $(xdotool getwindowfocus 2>/dev/null) == "$QUESTION" ]] && return 0
+        sleep "$POLL_SLEEP"
+    done
+    timeout 5 xdotool windowfocus --sync "$QUESTION" || fail "the question box does not take the keyboard focus"
+}
+
+# Plays from an empty board to the question, clicking free cells chosen from what the screen
+# shows: a winning cell, else a block, else the centre, corners, edges. Sets QUESTION and TITLE.
+play_to_question() {
+    local name=$1 move cell moves=0 before
+    read_settled_board || fail "$name: could not read the board"
+    while :; do
+        move=$(completing_cell X)
+        [[ -n $move ]] || move=$(completing_cell O)
+        if [[ -z $move ]]; then
+            for cell in 4 0 6 2 8 3 1 5 7; do
+                if [[ ${CELLS[cell]} == . ]]; then move=$cell; break; fi
+            done
+        fi
+        [[ -n $move ]] || break
+        before=("${CELLS[@]}")
+        play_one_move "$move"
+        moves=$((moves + 1))
+        [[ -n $QUESTION ]] && break
+        say "$name: cross in cell $move -> $(board_text)"
+        [[ -z $(outcome_of_board) ]] || break
+    done
+    wait_for_question || fail "$name: the game is over on screen ($(board_text)) but no question came up"
+    TITLE=$(xdotool getwindowname "$QUESTION")
+    say "$name: question \"$TITLE\" after $moves crosses"
+
+    # Out of the board's way, so the finished board can be read while the question is open.
+    xdotool windowmove --sync "$QUESTION" 0 0 || fail "could not move the question box"
+    local x y width height
+    read -r x y width height < <(window_geometry "$QUESTION")
+    ((x + width <= BOARD_X || y + height <= BOARD_Y)) || fail "the ${width}x${height} question box at ($x,$y) still covers the board"
+    read_settled_board "$RESULT_LINE_MIN" || fail "$name: no result line on the board while the question is open (${MAGENTA:-0} magenta pixels)"
+    screenshot "$name-question"
+    [[ $(count_of '?') == 0 ]] || fail "$name: a cell reads as both cross and nought: $(board_text)"
+    [[ ${CELLS[move]} == X ]] || fail "$name: the last click, on cell $move, shows no cross: $(board_text)"
+    local j
+    for ((j = 0; j < 9; j++)); do
+        [[ ${before[j]} == . || ${before[j]} == "${CELLS[j]}" ]] || fail "$name: cell $j changed from ${before[j]} to ${CELLS[j]}: $(board_text)"
+    done
+
+    local outcome expected
+    outcome=$(outcome_of_board)
+    case $outcome in
+        yes) expected='Победа!' ;;
+        no) expected='Поражение!' ;;
+        tie) expected='Ничья!' ;;
+        *) fail "$name: a question \"$TITLE\" came up, but the board shows a game in play: $(board_text)" ;;
+    esac
+    [[ $TITLE == "$expected" ]] || fail "$name: the board $(board_text) is \"$expected\", the question says \"$TITLE\""
+    say "$name: final board $(board_text), result line on screen"
+}
+
+# --- Game 1: the strip below the grid, then a game answered Yes ---------------------------------
+wait_for_empty_board || fail "the empty grid did not show"
+screenshot start
+
+# The picture's strip below the grid maps to row 3: the click must change nothing. (The strip right of
+# the grid lies beyond the 299-pixel client area, so it cannot be clicked.)
+click_board 150 303
+click_board 50 304
+sleep 0.3
+if ! read_board || ((!BLANK)); then fail "a click below the grid changed the board: $(board_text)"; fi
+[[ -z $(question_window) ]] || fail "a click below the grid brought up a question"
+say "clicks below the grid: board untouched"
+
+play_to_question game1
+focus_question
+xdotool key Return  # Yes is the default button
+for ((i = 0; i < POLLS; i++)); do
+    [[ -z $(question_window) ]] && break
+    sleep "$POLL_SLEEP"
+done
+[[ -z $(question_window) ]] || fail "game1: Return did not answer the question"
+wait_for_empty_board || fail "game1: after Yes the board is not empty: $(board_text)"
+kill -0 "$game_pid" 2>/dev/null || fail "game1: the program ended after Yes"
+say "game1: answered Yes, board empty again"
+
+# --- Game 2: answered No, which ends the program ------------------------------------------------
+play_to_question game2
+focus_question
+xdotool key Tab Return  # Tab moves the focus from Yes to No
+for ((i = 0; i < 50; i++)); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep "$POLL_SLEEP"
+done
+kill -0 "$game_pid" 2>/dev/null && fail "game2: the program still runs 5 s after No"
+wait "$game_pid"
+status=$?
+game_pid=''
+((status == 0)) || fail "game2: the program ended with status $status after No, expected 0"
+say "game2: answered No, the program ended with status 0"
+say "PASS"
