@@ -4,6 +4,7 @@
 #include "game/BoardDrawing.h"
 #include "platform/Fonts.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
@@ -147,6 +148,10 @@ void TForm1::FormCreate()
 
 void TForm1::Image1Click(QPoint position)
 {
+    // The play-again question takes the window's input. A click that reaches the picture anyway,
+    // sent straight to it past the window, must not play on the finished board and count it twice.
+    if (QApplication::activeModalWidget())
+        return;
     GameContext game = Game();
     BoardClick(game, position.x(), position.y());
 }
