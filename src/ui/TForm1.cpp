@@ -13,6 +13,14 @@ namespace {
 
 const char16_t *const LevelNames[] = {u"Очень легко", u"Легко", u"Нормально", u"Тяжело"};
 
+QFont WindowFont(int pixels, bool bold)
+{
+    QFont font(WindowFontFamily());
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
 } // namespace
 
 TForm1::TForm1(QWidget *parent)
@@ -20,6 +28,9 @@ TForm1::TForm1(QWidget *parent)
               Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                   | Qt::MSWindowsFixedSizeDialogHint)
 {
+    // The window font comes first: the labels that fit themselves to their captions then measure
+    // them in the font they show, and the platform's default font is never loaded.
+    setFont(WindowFont(11, false));
     setupUi(this);
     ApplyFonts();
 
@@ -57,15 +68,6 @@ GameContext TForm1::Game()
 
 void TForm1::ApplyFonts()
 {
-    const QString family = WindowFontFamily();
-    auto fontOf = [&](int pixels, bool bold) {
-        QFont font(family);
-        font.setPixelSize(pixels);
-        font.setBold(bold);
-        return font;
-    };
-    setFont(fontOf(11, false));
-
     struct LabelStyle {
         AutoSizeLabel *label;
         int pixels;
@@ -80,7 +82,7 @@ void TForm1::ApplyFonts()
         {a20, 19, QColor()}, {a21, 19, QColor()}, {a22, 19, QColor()},
     };
     for (const LabelStyle &style : styles) {
-        style.label->setFont(fontOf(style.pixels, true));
+        style.label->setFont(WindowFont(style.pixels, true));
         if (style.colour.isValid()) {
             QPalette palette = style.label->palette();
             palette.setColor(QPalette::WindowText, style.colour);
