@@ -1,0 +1,180 @@
+// Closing the window ends the program cleanly whatever is going on: a slide, a game, an open question.
+#include "ui/PlayAgainQuestion.h"
+#include "ui/TForm1.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+QtMessageHandler testlibHandler = nullptr;
+
+void QuietSizeHints(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.contains(QLatin1String("propagateSizeHints")))
+        return;
+    testlibHandler(type, context, message);
+}
+
+enum { Stuck = 99 };
+
+// Runs the application's own event loop, as main() does, with `start` as its first event; the
+// result is exec()'s, or Stuck when the program is still running after a second.
+int RunApplication(const std::function<void()> &start)
+{
+    QTimer::singleShot(0, qApp, start);
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, qApp, [] { QCoreApplication::exit(Stuck); });
+    watchdog.start(1000);
+    return QApplication::exec();
+}
+
+PlayAgainQuestion *OpenQuestion()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *question = qobject_cast<PlayAgainQuestion *>(widget); question && question->isVisible())
+            return question;
+    return nullptr;
+}
+
+// Clicks cell after cell, in order, until one of them ends the game; the open question is left to
+// `whileAsked`, which must answer it.
+void PlayToTheQuestion(TForm1 &form, const std::function<void(PlayAgainQuestion &)> &whileAsked)
+{
+    QTimer poll;
+    poll.setInterval(0);
+    bool asked = false;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (PlayAgainQuestion *question = OpenQuestion(); question && !asked) {
+            asked = true;
+            whileAsked(*question);
+        }
+    });
+    poll.start();
+    for (int index = 0; index < BoardCells && !asked; ++index)
+        QTest::mouseClick(form.Image1, Qt::LeftButton, {}, QPoint(ColumnOf(index) * 100 + 50, RowOf(index) * 100 + 50));
+}
+
+} // namespace
+
+class TestWindowClosing : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { testlibHandler = qInstallMessageHandler(QuietSizeHints); }
+    void cleanupTestCase() { qInstallMessageHandler(testlibHandler); }
+
+    void closingMidSlideEndsTheProgram()
+    {
+        TForm1 form;
+        form.show();
+        QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+        bool accepted = false;
+        int heightAtClose = 0;
+        const int code = RunApplication([&] {
+            form.Button1Click();
+            for (int tick = 0; tick < 10; ++tick)
+                form.Timer1Timer();
+            QVERIFY(form.Timer1->isActive());
+            heightAtClose = form.Height();
+            accepted = form.close();
+        });
+        QCOMPARE(code, 0);
+        QVERIFY(accepted);
+        QVERIFY(!form.isVisible());
+        QCOMPARE(lastClosed.count(), 1);
+        QCOMPARE(heightAtClose, 461);
+        // Whatever ticks still arrive move a hidden window through the slide's own heights.
+        QTest::qWait(50);
+        QVERIFY(form.Height() >= 406 && form.Height() <= 556 && (form.Height() - 406) % 5 == 0);
+    }
+
+    void closingMidGameEndsTheProgram()
+    {
+        TForm1 form;
+        form.show();
+        QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+        bool accepted = false;
+        const int code = RunApplication([&] {
+            QTest::mouseClick(form.Image1, Qt::LeftButton, {}, QPoint(50, 50));
+            QCOMPARE(form.state().moveCount, 2);
+            accepted = form.close();
+        });
+        QCOMPARE(code, 0);
+        QVERIFY(accepted);
+        QVERIFY(!form.isVisible());
+        QCOMPARE(lastClosed.count(), 1);
+        QCOMPARE(form.state().cells[0], CellCross);
+    }
+
+    // The question does not hold the close back: the window goes at once, the question stays until
+    // answered, and its answer is the last thing the program does.
+    void closingWhileTheQuestionWaitsThenAnswered()
+    {
+        TForm1 form;
+        form.show();
+        QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+        bool accepted = false;
+        bool formShown = true;
+        bool questionShown = false;
+        const int code = RunApplication([&] {
+            PlayToTheQuestion(form, [&](PlayAgainQuestion &question) {
+                accepted = form.close();
+                formShown = form.isVisible();
+                questionShown = question.isVisible();
+                question.button(QMessageBox::Yes)->click();
+            });
+        });
+        QCOMPARE(code, 0);
+        QVERIFY(accepted);
+        QVERIFY(!formShown);
+        QVERIFY(questionShown);
+        QCOMPARE(lastClosed.count(), 1);
+        QCOMPARE(OpenQuestion(), nullptr);
+        QCOMPARE(form.state().moveCount, 0);  // the answer still started the next game
+    }
+
+    // Left unanswered, the question goes with the program: the quit ends its wait and nothing asks again.
+    void closingWhileTheQuestionWaitsUnanswered()
+    {
+        TForm1 form;
+        form.show();
+        QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+        int questions = 0;
+        const int code = RunApplication([&] {
+            PlayToTheQuestion(form, [&](PlayAgainQuestion &) {
+                ++questions;
+                QVERIFY(form.close());
+            });
+        });
+        QCOMPARE(code, 0);
+        QCOMPARE(questions, 1);
+        QVERIFY(!form.isVisible());
+        QCOMPARE(lastClosed.count(), 1);
+        QCOMPARE(OpenQuestion(), nullptr);
+    }
+
+    void tinyScreenStillPlays()
+    {
+        TForm1 form;
+        form.PlaceOnScreen(QSize(200, 150));
+        QCOMPARE(form.Left(), -53);
+        QCOMPARE(form.Top(), -130);
+        QCOMPARE(form.Width(), 307);
+        QCOMPARE(form.Height(), 411);
+        form.show();
+        QTest::mouseClick(form.Image1, Qt::LeftButton, {}, QPoint(150, 150));
+        QCOMPARE(form.state().cells[CellIndex(1, 1)], CellCross);
+        QCOMPARE(form.state().moveCount, 2);
+        QVERIFY(!form.GroupBox2->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestWindowClosing)
+#include "test_window_closing.moc"
