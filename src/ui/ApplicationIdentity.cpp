@@ -14,7 +14,7 @@ void SetApplicationIdentity()
     QGuiApplication::setDesktopFileName(QString::fromLatin1(ApplicationId));
 
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 256})
+    for (const int size : {16, 24, 32, 48})  // the sizes compiled in; see icons.qrc
         icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
     QGuiApplication::setWindowIcon(icon);
 }
