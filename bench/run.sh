@@ -112,6 +112,9 @@ BEGIN {
   row("exchange click to picture, median (ms)", sprintf("%.3f", em), "-", "-", "< 1 ms", em < 1)
 }'
 echo
+for name in game bare; do
+  values startup_us "$work/$name" | sort -g | awk -v n="$name" '{ v[NR] = $1 } END { printf "Start-up of the %s, %d runs: min %.1f ms, max %.1f ms\n", n, NR, v[1] / 1000, v[NR] / 1000 }'
+done
 echo "Details of the window run (timer events counted in-process while idle; slide and exchange spread):"
 grep -E '^(platform|idle_timer|idle_active|slide_(min|max|wrong)|exchange(_ending)?_(min|max|median|count))' "$work/window" | sed 's/^/  /'
 if [ -s "$work/stderr" ]; then
