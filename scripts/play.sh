@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev fonts-wine
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build
+cmake --build build --target krestiki-noliki
 exec build/bin/krestiki-noliki

@@ -249,7 +249,17 @@ void TestGameFlow::eachOutcomeCountedDrawnAndAsked()
     TForm1 form;
     QuestionAnswerer answerer;
     AtQuestion seen;
-    answerer.setProbe([&](QMessageBox &) { seen = Snapshot(form); });
+    QStringList buttonsSeen;
+    answerer.setProbe([&](QMessageBox &box) {
+        seen = Snapshot(form);
+        // Two Russian buttons, Yes the default, no icon.
+        buttonsSeen.clear();
+        for (QAbstractButton *button : box.buttons())
+            buttonsSeen << button->text();
+        buttonsSeen.sort();
+        if (box.defaultButton() != box.button(QMessageBox::Yes) || box.icon() != QMessageBox::NoIcon)
+            buttonsSeen << QStringLiteral("wrong default or icon");
+    });
     ChooseLevel(form, level);
 
     // The computer's random draws decide some games; play until the wanted result came three times,
@@ -263,6 +273,7 @@ void TestGameFlow::eachOutcomeCountedDrawnAndAsked()
         ++counts[ended];
         QCOMPARE(answerer.questions().last().caption, Captions[ended]);
         QCOMPARE(answerer.questions().last().text, Questions[ended]);
+        QCOMPARE(buttonsSeen, QStringList({"Да", "Нет"}));
 
         // The tally and its twin were raised, and the result drawn, before the question showed.
         QStringList expected = before;
