@@ -1,4 +1,5 @@
 // The board drawing: the exact canvas calls of each routine, the pen each leaves behind, and what they paint on the picture.
+#include "BoardSetup.h"
 #include "RecordingCanvas.h"
 
 #include "game/BoardDrawing.h"
@@ -14,18 +15,6 @@
 
 namespace {
 
-using Cells = std::vector<int>;
-
-GameState Board(const Cells &crosses, const Cells &noughts)
-{
-    GameState state;
-    ResetBoard(state);
-    for (int cell : crosses)
-        state.cells[cell] = CellCross;
-    for (int cell : noughts)
-        state.cells[cell] = CellNought;
-    return state;
-}
 
 const QStringList GridLines = {
     "MoveTo 0 100", "LineTo 300 100", "MoveTo 0 200", "LineTo 300 200",

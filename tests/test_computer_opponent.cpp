@@ -1,4 +1,5 @@
 // The computer's turn: which stages each level uses, which cell wins a tie, the order of the draws, and that every turn ends.
+#include "BoardSetup.h"
 #include "RecordingCanvas.h"
 #include "ScriptedRandom.h"
 
@@ -19,20 +20,6 @@
 
 namespace {
 
-using Cells = std::vector<int>;
-
-GameState Board(const Cells &crosses, const Cells &noughts, int moveCount, int level)
-{
-    GameState state;
-    ResetBoard(state);
-    for (int cell : crosses)
-        state.cells[cell] = CellCross;
-    for (int cell : noughts)
-        state.cells[cell] = CellNought;
-    state.moveCount = moveCount;
-    state.level = level;
-    return state;
-}
 
 // Cells that went from empty to a nought; fails the test if any other cell changed.
 Cells NewNoughts(const GameState &before, const GameState &after)

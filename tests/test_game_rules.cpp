@@ -1,4 +1,5 @@
 // The game record and the outcome rules: who has won, the tie threshold, which line is drawn, and strict tally numbers.
+#include "BoardSetup.h"
 #include "game/DecimalText.h"
 #include "game/GameState.h"
 #include "game/OutcomeRules.h"
@@ -12,19 +13,6 @@
 
 namespace {
 
-using Cells = std::vector<int>;
-
-GameState Board(const Cells &crosses, const Cells &noughts, int moveCount)
-{
-    GameState state;
-    ResetBoard(state);
-    for (int cell : crosses)
-        state.cells[cell] = CellCross;
-    for (int cell : noughts)
-        state.cells[cell] = CellNought;
-    state.moveCount = moveCount;
-    return state;
-}
 
 QString Outcome(const GameState &state)
 {
