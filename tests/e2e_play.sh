@@ -102,6 +102,13 @@ read -r x y width height < <(window_geometry "$window")
 readonly BOARD_X=$((x + PICTURE_X)) BOARD_Y=$((y + PICTURE_Y))
 say "window $window at ($x,$y), board at ($BOARD_X,$BOARD_Y)"
 
+# The window icon arrives once the window is up; the window manager reads it from _NET_WM_ICON.
+for ((i = 0; i < 50; i++)); do
+    xprop -id "$window" _NET_WM_ICON 2>/dev/null | grep -q 'Icon (48 x 48)' && break
+    sleep 0.1
+done
+xprop -id "$window" _NET_WM_ICON 2>/dev/null | grep -q 'Icon (48 x 48)' || fail "the window has no 48 px icon"
+
 question_window() {
     xdotool search --onlyvisible --name "$QUESTION_TITLE" 2>/dev/null | head -n1
 }

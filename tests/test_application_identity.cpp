@@ -39,7 +39,11 @@ class TestApplicationIdentity : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { SetApplicationIdentity(); }
+    void initTestCase()
+    {
+        SetApplicationIdentity();
+        SetApplicationIcon();
+    }
 
     void namesMatchTheDesktopEntry()
     {

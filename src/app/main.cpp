@@ -2,6 +2,7 @@
 #include "ui/TForm1.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -40,5 +41,6 @@ int main(int argc, char *argv[])
 
     TForm1 window;
     window.show();
+    QTimer::singleShot(0, &application, &SetApplicationIcon);
     return application.exec();
 }

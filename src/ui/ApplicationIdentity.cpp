@@ -12,7 +12,10 @@ void SetApplicationIdentity()
     QCoreApplication::setApplicationVersion(QStringLiteral(KN_VERSION));
     // No display name: Qt would append it to every other window's title, the question box's too.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(ApplicationId));
+}
 
+void SetApplicationIcon()
+{
     QIcon icon;
     for (const int size : {16, 24, 32, 48})  // the sizes compiled in; see icons.qrc
         icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));

@@ -5,6 +5,10 @@
 inline constexpr char ApplicationId[] = "io.github.krestiki_noliki.KrestikiNoliki";
 inline constexpr char ApplicationName[] = "krestiki-noliki";
 
-// Sets the application's name, version, desktop file name and window icon. Call it once the
-// application object exists and before the window is shown.
+// Sets the application's name, version and desktop file name. Call it once the application object
+// exists and before the window is shown.
 void SetApplicationIdentity();
+
+// Sets the window icon. Reading the images wakes the image decoders, a few milliseconds that the
+// window need not wait for, so the program sets it once the window is up.
+void SetApplicationIcon();
