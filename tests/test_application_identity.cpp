@@ -83,7 +83,7 @@ private slots:
     void windowIconComesFromTheCompiledInImages()
     {
         const QIcon icon = QGuiApplication::windowIcon();
-        for (const int size : {16, 24, 32, 48}) {
+        for (const int size : {16, 24, 32, 48, 256}) {
             // Each size must be its own image, not another one scaled, and must not be blank.
             const QImage image = icon.pixmap(QSize(size, size), 1.0).toImage();
             QCOMPARE(image.size(), QSize(size, size));

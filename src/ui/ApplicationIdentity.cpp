@@ -17,7 +17,7 @@ void SetApplicationIdentity()
 void SetApplicationIcon()
 {
     QIcon icon;
-    for (const int size : {16, 24, 32, 48})  // the sizes compiled in; see icons.qrc
+    for (const int size : {16, 24, 32, 48, 256})
         icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
     QGuiApplication::setWindowIcon(icon);
 }
