@@ -32,6 +32,11 @@ check "bound at load time (BIND_NOW / FLAGS_1 NOW), so all of RELRO is read-only
 check "stack not executable" "$segments" '^[[:space:]]*GNU_STACK[[:space:]].*[[:space:]]RW[[:space:]]+0x'
 check "stack protector (__stack_chk_fail)" "$symbols" '[[:space:]]__stack_chk_fail(@|$)'
 
+# Every object of the program records the switches it was compiled with (macros are not recorded,
+# so fortification is shown by the probe below).
+switches=$(readelf --string-dump=.GCC.command.line "$GAME" 2>/dev/null)
+check "compiled with the strong stack protector" "$switches" '-fstack-protector-strong'
+
 # Fortification only turns calls whose bounds the compiler cannot settle into __*_chk ones, and the
 # program has none today; the probe, built with the same flags, shows the flags take effect.
 if [[ $CONFIG == Debug ]]; then
