@@ -1,4 +1,5 @@
 // A click on the board plays one whole exchange; each finished game is drawn, counted once, asked about modally and cleared.
+#include "QuietSizeHints.h"
 #include "QuestionAnswerer.h"
 #include "game/GameState.h"
 #include "ui/TForm1.h"
@@ -7,6 +8,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -175,15 +177,6 @@ void VerifyFreshBoard(TForm1 &form)
     QCOMPARE(ColouredPixels(form.Image1->image(), Coloured), 0);
 }
 
-QtMessageHandler forwardMessage = nullptr;
-
-// The offscreen platform says this for every fixed-size window it shows, the question included.
-void DropSizeHintNotice(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (message != QLatin1String("This plugin does not support propagateSizeHints()"))
-        forwardMessage(type, context, message);
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Aim)
@@ -202,13 +195,16 @@ private slots:
     void ignoredClicks();
     void levelLockedFromFirstClickUntilNewGame();
     void questionTakesNoOtherInput();
+
+private:
+    std::optional<QuietSizeHints> quiet_;
 };
 
 void TestGameFlow::initTestCase()
 {
     // The answer No closes the window; the test run goes on.
     QApplication::setQuitOnLastWindowClosed(false);
-    forwardMessage = qInstallMessageHandler(DropSizeHintNotice);
+    quiet_.emplace();  // installed over the test library's own handler, for the whole run
 }
 
 void TestGameFlow::boardTextFollowsTheCells()

@@ -1,4 +1,5 @@
 // A long seeded run of random clicks, new games, level choices, slide ticks and answered questions never leaves the window inconsistent.
+#include "QuietSizeHints.h"
 #include "ui/PlayAgainQuestion.h"
 #include "ui/TForm1.h"
 
@@ -577,23 +578,12 @@ private:
 
 } // namespace
 
-QtMessageHandler testlibHandler = nullptr;
-
-// Every resize on the offscreen platform says it cannot pass size hints on; thousands of those would
-// bury the one message that matters.
-void QuietSizeHints(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (message.contains(QLatin1String("propagateSizeHints")))
-        return;
-    testlibHandler(type, context, message);
-}
-
 class TestMonkey : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { testlibHandler = qInstallMessageHandler(QuietSizeHints); }
-    void cleanupTestCase() { qInstallMessageHandler(testlibHandler); }
+    void initTestCase() { quiet_.emplace(); }
+    void cleanupTestCase() { quiet_.reset(); }
 
     void randomSession_data()
     {
@@ -626,6 +616,9 @@ private slots:
         const QString closing = monkey.EndWithNo();
         QVERIFY2(closing.isEmpty(), qPrintable(closing));
     }
+
+private:
+    std::optional<QuietSizeHints> quiet_;
 };
 
 QTEST_MAIN(TestMonkey)

@@ -1,4 +1,5 @@
 // Closing the window ends the program cleanly whatever is going on: a slide, a game, an open question.
+#include "QuietSizeHints.h"
 #include "ui/PlayAgainQuestion.h"
 #include "ui/TForm1.h"
 
@@ -9,17 +10,9 @@
 #include <QtTest>
 
 #include <functional>
+#include <optional>
 
 namespace {
-
-QtMessageHandler testlibHandler = nullptr;
-
-void QuietSizeHints(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (message.contains(QLatin1String("propagateSizeHints")))
-        return;
-    testlibHandler(type, context, message);
-}
 
 enum { Stuck = 99 };
 
@@ -67,8 +60,8 @@ class TestWindowClosing : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { testlibHandler = qInstallMessageHandler(QuietSizeHints); }
-    void cleanupTestCase() { qInstallMessageHandler(testlibHandler); }
+    void initTestCase() { quiet_.emplace(); }
+    void cleanupTestCase() { quiet_.reset(); }
 
     void closingMidSlideEndsTheProgram()
     {
@@ -174,6 +167,9 @@ private slots:
         QCOMPARE(form.state().moveCount, 2);
         QVERIFY(!form.GroupBox2->isEnabled());
     }
+
+private:
+    std::optional<QuietSizeHints> quiet_;
 };
 
 QTEST_MAIN(TestWindowClosing)
