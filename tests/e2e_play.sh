@@ -103,11 +103,18 @@ readonly BOARD_X=$((x + PICTURE_X)) BOARD_Y=$((y + PICTURE_Y))
 say "window $window at ($x,$y), board at ($BOARD_X,$BOARD_Y)"
 
 # The window icon arrives once the window is up; the window manager reads it from _NET_WM_ICON.
+# xprop's output is read whole: under pipefail, "| grep -q" fails whenever grep stops reading early
+# and xprop dies of SIGPIPE, which its long ASCII-art dump of the 256 px icon makes likely.
+has_48px_icon() {
+    local icons
+    icons=$(xprop -id "$window" _NET_WM_ICON 2>/dev/null) || return 1
+    [[ $icons == *'Icon (48 x 48)'* ]]
+}
 for ((i = 0; i < 50; i++)); do
-    xprop -id "$window" _NET_WM_ICON 2>/dev/null | grep -q 'Icon (48 x 48)' && break
+    has_48px_icon && break
     sleep 0.1
 done
-xprop -id "$window" _NET_WM_ICON 2>/dev/null | grep -q 'Icon (48 x 48)' || fail "the window has no 48 px icon"
+has_48px_icon || fail "the window has no 48 px icon"
 
 question_window() {
     xdotool search --onlyvisible --name "$QUESTION_TITLE" 2>/dev/null | head -n1
