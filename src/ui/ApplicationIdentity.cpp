@@ -5,9 +5,6 @@
 
 void SetApplicationIdentity()
 {
-    // The icons live in a static library, whose resource initialiser the linker would drop.
-    Q_INIT_RESOURCE(icons);
-
     QCoreApplication::setApplicationName(QString::fromLatin1(ApplicationName));
     QCoreApplication::setApplicationVersion(QStringLiteral(KN_VERSION));
     // No display name: Qt would append it to every other window's title, the question box's too.
@@ -16,6 +13,8 @@ void SetApplicationIdentity()
 
 void SetApplicationIcon()
 {
+    // The images live in a static library, whose resource initialiser the linker would drop.
+    Q_INIT_RESOURCE(icons);
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 256})
         icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
