@@ -1,4 +1,5 @@
 // The computer's turn: which stages each level uses, which cell wins a tie, the order of the draws, and that every turn ends.
+#include "BoardGeometry.h"
 #include "BoardSetup.h"
 #include "RecordingCanvas.h"
 #include "ScriptedRandom.h"
@@ -73,14 +74,11 @@ int FreeCellCount(const GameState &state)
     return int(std::count(state.cells.begin(), state.cells.end(), int(CellEmpty)));
 }
 
-// Lines by their cells, looked at independently of the opponent's own table.
-constexpr int Lines[8][3] = {{0, 3, 6}, {1, 4, 7}, {2, 5, 8}, {0, 1, 2}, {3, 4, 5}, {6, 7, 8}, {0, 4, 8}, {2, 4, 6}};
-
 // Cells that would complete a line of two marks.
 Cells CompletingCells(const GameState &state, int mark)
 {
     Cells found;
-    for (const auto &line : Lines) {
+    for (const auto &line : BoardLines) {
         int marks = 0, free = -1;
         for (int cell : line) {
             if (state.cells[cell] == mark)

@@ -1,4 +1,5 @@
 // A click on the board plays one whole exchange; each finished game is drawn, counted once, asked about modally and cleared.
+#include "BoardGeometry.h"
 #include "QuietSizeHints.h"
 #include "QuestionAnswerer.h"
 #include "game/GameState.h"
@@ -21,8 +22,6 @@ const QString Captions[] = {QStringLiteral("Победа!"), QStringLiteral("Н�
 const QString Questions[] = {QStringLiteral("Вы победили! Хотите заново играть?"), QStringLiteral("Ничья! Заново играть?"),
                              QStringLiteral("Вы проиграли? Хотите отыграться?")};
 
-constexpr int Lines[8][3] = {{0, 1, 2}, {3, 4, 5}, {6, 7, 8}, {0, 3, 6}, {1, 4, 7}, {2, 5, 8}, {0, 4, 8}, {2, 4, 6}};
-
 int KindOf(const std::u16string &outcome)
 {
     if (outcome == u"yes")
@@ -37,7 +36,7 @@ int KindOf(const std::u16string &outcome)
 // Whether a mark in this free cell would complete a line of that mark.
 bool Completes(const GameState &state, int cell, int mark)
 {
-    for (const auto &line : Lines) {
+    for (const auto &line : BoardLines) {
         int others = 0;
         bool through = false;
         for (int member : line) {
@@ -97,7 +96,6 @@ QPoint PointIn(int cell, int variant)
     return point.isNull() ? QPoint(1, 0) : point;
 }
 
-QPoint CellCentre(int cell) { return QPoint(ColumnOf(cell) * 100 + 50, RowOf(cell) * 100 + 50); }
 
 void ClickBoard(TForm1 &form, QPoint point) { QTest::mouseClick(form.Image1, Qt::LeftButton, {}, point); }
 

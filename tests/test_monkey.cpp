@@ -1,6 +1,7 @@
 // A long seeded run of random clicks, new games, level choices, slide ticks and answered questions never leaves the window inconsistent.
+#include "BoardGeometry.h"
 #include "QuietSizeHints.h"
-#include "ui/PlayAgainQuestion.h"
+#include "ShownQuestion.h"
 #include "ui/TForm1.h"
 
 #include <QAbstractButton>
@@ -26,15 +27,10 @@ using Cells = std::array<std::int32_t, BoardCells>;
 
 const char16_t *const LevelNames[] = {u"Очень легко", u"Легко", u"Нормально", u"Тяжело"};
 
-// The eight lines in the order the game names them when drawing: columns, rows, diagonals.
-constexpr int Lines[8][3] = {
-    {0, 1, 2}, {3, 4, 5}, {6, 7, 8}, {0, 3, 6}, {1, 4, 7}, {2, 5, 8}, {0, 4, 8}, {2, 4, 6},
-};
-
 std::optional<int> FirstLine(const Cells &cells, int mark)
 {
     for (int line = 0; line < 8; ++line)
-        if (cells[Lines[line][0]] == mark && cells[Lines[line][1]] == mark && cells[Lines[line][2]] == mark)
+        if (cells[BoardLines[line][0]] == mark && cells[BoardLines[line][1]] == mark && cells[BoardLines[line][2]] == mark)
             return line;
     return std::nullopt;
 }
@@ -76,8 +72,6 @@ int CountOf(const Cells &cells, int mark)
 {
     return int(std::count(cells.begin(), cells.end(), mark));
 }
-
-QPoint CellCentre(int index) { return QPoint(ColumnOf(index) * 100 + 50, RowOf(index) * 100 + 50); }
 
 bool IsRed(QColor c) { return c.red() > 200 && c.green() < 90 && c.blue() < 90; }
 bool IsWhite(QColor c) { return c.red() > 235 && c.green() > 235 && c.blue() > 235; }
@@ -450,10 +444,7 @@ private:
     // ignore whatever is thrown at it.
     void Answer()
     {
-        PlayAgainQuestion *box = nullptr;
-        for (QWidget *widget : QApplication::topLevelWidgets())
-            if (auto *question = qobject_cast<PlayAgainQuestion *>(widget); question && question->isVisible())
-                box = question;
+        PlayAgainQuestion *box = ShownQuestion();
         if (!box)
             return;
         if (!open_) {
@@ -504,7 +495,7 @@ private:
             mark = CellCentre(int(std::find(state.cells.begin(), state.cells.end(), CellNought) - state.cells.begin()));
         } else {
             const int line = *FirstLine(state.cells, *asked == Result::Win ? CellCross : CellNought);
-            mark = CellCentre(Lines[line][1]);
+            mark = CellCentre(BoardLines[line][1]);
         }
         if (!IsMagenta(image.pixelColor(mark)))
             failures_ << QStringLiteral("no result line through (%1,%2) on %3").arg(mark.x()).arg(mark.y()).arg(CellsText(state.cells));

@@ -1,6 +1,7 @@
 // Closing the window ends the program cleanly whatever is going on: a slide, a game, an open question.
+#include "BoardGeometry.h"
 #include "QuietSizeHints.h"
-#include "ui/PlayAgainQuestion.h"
+#include "ShownQuestion.h"
 #include "ui/TForm1.h"
 
 #include <QAbstractButton>
@@ -28,14 +29,6 @@ int RunApplication(const std::function<void()> &start)
     return QApplication::exec();
 }
 
-PlayAgainQuestion *OpenQuestion()
-{
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        if (auto *question = qobject_cast<PlayAgainQuestion *>(widget); question && question->isVisible())
-            return question;
-    return nullptr;
-}
-
 // Clicks cell after cell, in order, until one of them ends the game; the open question is left to
 // `whileAsked`, which must answer it.
 void PlayToTheQuestion(TForm1 &form, const std::function<void(PlayAgainQuestion &)> &whileAsked)
@@ -44,14 +37,14 @@ void PlayToTheQuestion(TForm1 &form, const std::function<void(PlayAgainQuestion 
     poll.setInterval(0);
     bool asked = false;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (PlayAgainQuestion *question = OpenQuestion(); question && !asked) {
+        if (PlayAgainQuestion *question = ShownQuestion(); question && !asked) {
             asked = true;
             whileAsked(*question);
         }
     });
     poll.start();
     for (int index = 0; index < BoardCells && !asked; ++index)
-        QTest::mouseClick(form.Image1, Qt::LeftButton, {}, QPoint(ColumnOf(index) * 100 + 50, RowOf(index) * 100 + 50));
+        QTest::mouseClick(form.Image1, Qt::LeftButton, {}, CellCentre(index));
 }
 
 } // namespace
@@ -129,7 +122,7 @@ private slots:
         QVERIFY(!formShown);
         QVERIFY(questionShown);
         QCOMPARE(lastClosed.count(), 1);
-        QCOMPARE(OpenQuestion(), nullptr);
+        QCOMPARE(ShownQuestion(), nullptr);
         QCOMPARE(form.state().moveCount, 0);  // the answer still started the next game
     }
 
@@ -150,7 +143,7 @@ private slots:
         QCOMPARE(questions, 1);
         QVERIFY(!form.isVisible());
         QCOMPARE(lastClosed.count(), 1);
-        QCOMPARE(OpenQuestion(), nullptr);
+        QCOMPARE(ShownQuestion(), nullptr);
     }
 
     void tinyScreenStillPlays()
