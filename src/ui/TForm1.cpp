@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "ui_Unit1.h"
+
 namespace {
 
 const char16_t *const LevelNames[] = {u"Очень легко", u"Легко", u"Нормально", u"Тяжело"};
@@ -31,7 +33,7 @@ TForm1::TForm1(QWidget *parent)
     // The window font comes first: the labels that fit themselves to their captions then measure
     // them in the font they show, and the platform's default font is never loaded.
     setFont(WindowFont(11, false));
-    setupUi(this);
+    TakeComponents();
     ApplyFonts();
 
     Timer1 = new QTimer(this);
@@ -60,6 +62,33 @@ TForm1::TForm1(QWidget *parent)
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::TakeComponents()
+{
+    // The form builds every component as a child of the window, which owns them from then on.
+    Ui::TForm1 form;
+    form.setupUi(this);
+    Panel1 = form.Panel1;
+    Image1 = form.Image1;
+    winXw1 = form.winXw1;
+    winOw1 = form.winOw1;
+    winTw1 = form.winTw1;
+    diff = form.diff;
+    reload = form.reload;
+    GroupBox1 = form.GroupBox1;
+    a00 = form.a00; a01 = form.a01; a02 = form.a02;
+    a10 = form.a10; a11 = form.a11; a12 = form.a12;
+    a20 = form.a20; a21 = form.a21; a22 = form.a22;
+    winOw = form.winOw;
+    winTw = form.winTw;
+    winXw = form.winXw;
+    GroupBox2 = form.GroupBox2;
+    RadioButton1 = form.RadioButton1;
+    RadioButton2 = form.RadioButton2;
+    RadioButton3 = form.RadioButton3;
+    RadioButton4 = form.RadioButton4;
+    Button1 = form.Button1;
+}
 
 GameContext TForm1::Game()
 {

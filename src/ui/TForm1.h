@@ -3,16 +3,22 @@
 #include "game/GameFlow.h"
 #include "game/GameState.h"
 #include "game/GameWindow.h"
+#include "AutoSizeLabel.h"
+#include "BoardPicture.h"
 #include "platform/ClockRandomSource.h"
-#include "ui_Unit1.h"
 
+#include <QFrame>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QWidget>
 
 class QTimer;
 
 // The one window: the board, the top bar with the tallies and the new-game button, and the lower
-// information area that slides open. Its components are public under their form names.
-class TForm1 : public QWidget, public Ui::TForm1, private GameWindow {
+// information area that slides open. The components the code works with are public under their
+// names in the form Unit1.ui; the captions and frames that only stand there stay in the form.
+class TForm1 : public QWidget, private GameWindow {
     Q_OBJECT
 
 public:
@@ -37,6 +43,26 @@ public:
 
     GameState &state() { return state_; }
 
+    QFrame *Panel1 = nullptr;
+    BoardPicture *Image1 = nullptr;
+    AutoSizeLabel *winXw1 = nullptr;
+    AutoSizeLabel *winOw1 = nullptr;
+    AutoSizeLabel *winTw1 = nullptr;
+    AutoSizeLabel *diff = nullptr;
+    QPushButton *reload = nullptr;
+    QGroupBox *GroupBox1 = nullptr;
+    AutoSizeLabel *a00 = nullptr, *a01 = nullptr, *a02 = nullptr;
+    AutoSizeLabel *a10 = nullptr, *a11 = nullptr, *a12 = nullptr;
+    AutoSizeLabel *a20 = nullptr, *a21 = nullptr, *a22 = nullptr;
+    AutoSizeLabel *winOw = nullptr;
+    AutoSizeLabel *winTw = nullptr;
+    AutoSizeLabel *winXw = nullptr;
+    QGroupBox *GroupBox2 = nullptr;
+    QRadioButton *RadioButton1 = nullptr;
+    QRadioButton *RadioButton2 = nullptr;
+    QRadioButton *RadioButton3 = nullptr;
+    QRadioButton *RadioButton4 = nullptr;
+    QPushButton *Button1 = nullptr;
     QTimer *Timer1 = nullptr;
     std::int32_t revers1 = 0;  // direction of the next slide: +1 grows, -1 shrinks
     std::int32_t revers2 = 0;  // kept from the original window; nothing uses it
@@ -57,6 +83,7 @@ protected:
 
 private:
     GameContext Game();
+    void TakeComponents();
     void SetLevel(int level);
     void ApplyFonts();
     void ApplyClientSize();
