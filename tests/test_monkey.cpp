@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QtTest>
 
@@ -71,6 +72,21 @@ QString OutcomeText(Result result)
 int CountOf(const Cells &cells, int mark)
 {
     return int(std::count(cells.begin(), cells.end(), mark));
+}
+
+// QTest reads a null point as "the widget's centre", which would turn a click meant for the
+// top-left pixel into one on the centre cell; the picture's buttons are sent by hand instead.
+void SendButton(QWidget *widget, QEvent::Type type, QPoint point)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, point, widget->mapToGlobal(point), Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+void ClickAt(QWidget *widget, QPoint point)
+{
+    SendButton(widget, QEvent::MouseButtonPress, point);
+    SendButton(widget, QEvent::MouseButtonRelease, point);
 }
 
 bool IsRed(QColor c) { return c.red() > 200 && c.green() < 90 && c.blue() < 90; }
@@ -175,7 +191,7 @@ public:
         answerNo_ = true;
         for (int index = 0; index < 200 && form_.isVisible(); ++index) {
             const QPoint point = Inside(int(Draw(BoardCells)));
-            QTest::mouseClick(form_.Image1, Qt::LeftButton, {}, point);
+            ClickAt(form_.Image1, point);
             QString failure = Reckon({point});
             if (failure.isEmpty())
                 failure = failures_.isEmpty() ? Check() : failures_.join(QStringLiteral("; "));
@@ -235,15 +251,15 @@ private:
         const quint32 roll = Draw(100);
         if (roll < 55) {
             const QPoint point = BoardPoint();
-            QTest::mouseClick(form_.Image1, Qt::LeftButton, {}, point);
+            ClickAt(form_.Image1, point);
             return Note(QStringLiteral("click (%1,%2)").arg(point.x()).arg(point.y()), Reckon({point}));
         }
         if (roll < 61) {
             // Press, release, double-click, release: the picture sees two clicks on one spot.
             const QPoint point = BoardPoint();
-            QTest::mouseClick(form_.Image1, Qt::LeftButton, {}, point);
-            QTest::mouseDClick(form_.Image1, Qt::LeftButton, {}, point);
-            QTest::mouseRelease(form_.Image1, Qt::LeftButton, {}, point);
+            ClickAt(form_.Image1, point);
+            SendButton(form_.Image1, QEvent::MouseButtonDblClick, point);
+            SendButton(form_.Image1, QEvent::MouseButtonRelease, point);
             return Note(QStringLiteral("double click (%1,%2)").arg(point.x()).arg(point.y()), Reckon({point, point}));
         }
         if (roll < 65) {
