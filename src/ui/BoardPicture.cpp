@@ -73,7 +73,7 @@ void BoardPicture::mouseReleaseEvent(QMouseEvent *event)
 void BoardPicture::playCell(int cell)
 {
     MoveCursor(cell);
-    emit clicked(BoardCursor::cellRect(cell).center());
+    emit clicked(BoardCursor::cellRect(cell).topLeft() + QPoint(CellSize / 2, CellSize / 2));
 }
 
 void BoardPicture::keyPressEvent(QKeyEvent *event)
