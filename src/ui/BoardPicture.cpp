@@ -1,5 +1,8 @@
 #include "BoardPicture.h"
 
+#include "accessibility/BoardAccessibility.h"
+
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -13,6 +16,8 @@ BoardPicture::BoardPicture(QWidget *parent)
           [this] { update(); })
 {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setFocusPolicy(Qt::StrongFocus);
+    marks_.fill(CellEmpty);
 }
 
 void BoardPicture::MatchImageToWidget()
@@ -42,11 +47,14 @@ void BoardPicture::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.drawImage(QPointF(0, 0), image_);
+    if (cursor_.keyboardInUse() && hasFocus())
+        cursor_.paint(painter);
 }
 
 void BoardPicture::mousePressEvent(QMouseEvent *event)
 {
     pressed_ = event->button() == Qt::LeftButton;
+    ShowKeyboardUse(false);
 }
 
 void BoardPicture::mouseReleaseEvent(QMouseEvent *event)
@@ -54,6 +62,83 @@ void BoardPicture::mouseReleaseEvent(QMouseEvent *event)
     // A click is a press and a release of the left button, both on the picture.
     const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;
-    if (click)
-        emit clicked(event->position().toPoint());
+    if (!click)
+        return;
+    const QPoint position = event->position().toPoint();
+    if (position.x() < BoardSide * CellSize && position.y() < BoardSide * CellSize)
+        MoveCursor(CellIndex(position.x() / CellSize, position.y() / CellSize));
+    emit clicked(position);
+}
+
+void BoardPicture::playCell(int cell)
+{
+    MoveCursor(cell);
+    emit clicked(BoardCursor::cellRect(cell).topLeft() + QPoint(CellSize / 2, CellSize / 2));
+}
+
+void BoardPicture::keyPressEvent(QKeyEvent *event)
+{
+    const bool play = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (const auto cell = cursor_.cellAfter(*event)) {
+        ShowKeyboardUse(true);
+        MoveCursor(*cell);
+    } else if (const auto digitCell = BoardCursor::cellOfDigit(*event)) {
+        ShowKeyboardUse(true);
+        playCell(*digitCell);
+    } else if (play && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        ShowKeyboardUse(true);
+        playCell(cursor_.cell());
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void BoardPicture::focusInEvent(QFocusEvent *event)
+{
+    // Like a browser's focus-visible: a Tab into the board shows the cursor, the focus it gets at
+    // start or from a click does not.
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        ShowKeyboardUse(true);
+    update();
+    BoardAccessibility::focusEntered(this);
+}
+
+void BoardPicture::focusOutEvent(QFocusEvent *)
+{
+    update();
+}
+
+void BoardPicture::ShowKeyboardUse(bool inUse)
+{
+    if (cursor_.keyboardInUse() == inUse)
+        return;
+    cursor_.setKeyboardInUse(inUse);
+    update();
+}
+
+void BoardPicture::MoveCursor(int cell)
+{
+    if (cursor_.cell() == cell)
+        return;
+    cursor_.setCell(cell);
+    update();
+    BoardAccessibility::cursorMoved(this);
+}
+
+void BoardPicture::showMarks(const Marks &marks)
+{
+    const Marks before = marks_;
+    marks_ = marks;
+    int played = -1;
+    int answered = -1;
+    for (int cell = 0; cell < BoardCells; ++cell) {
+        if (before[cell] == CellEmpty && marks[cell] == CellCross)
+            played = cell;
+        if (before[cell] == CellEmpty && marks[cell] == CellNought)
+            answered = cell;
+    }
+    const int playedBefore = playedCell_;
+    playedCell_ = played;
+    computerCell_ = answered;
+    BoardAccessibility::marksChanged(this, before, playedBefore);
 }

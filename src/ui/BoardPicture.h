@@ -1,20 +1,38 @@
 #pragma once
 
+#include "BoardCursor.h"
+#include "game/GameState.h"
 #include "platform/QImageCanvas.h"
 
 #include <QImage>
 #include <QWidget>
 
+#include <array>
+
 // The board picture: keeps everything drawn on it in an image and reports clicks at their own
-// position on the picture.
+// position on the picture. The keyboard plays it too, through a cursor cell, as clicks on cells.
 class BoardPicture : public QWidget {
     Q_OBJECT
 
 public:
+    using Marks = std::array<std::int32_t, BoardCells>;
+
     explicit BoardPicture(QWidget *parent = nullptr);
 
     Canvas &canvas() { return canvas_; }
     const QImage &image() const { return image_; }
+
+    const BoardCursor &cursor() const { return cursor_; }
+    // Plays a cell exactly as a click on its centre does, and puts the cursor there.
+    void playCell(int cell);
+
+    // The marks the picture now shows, told after every exchange and new game; the picture itself
+    // is drawn through the canvas alone.
+    void showMarks(const Marks &marks);
+    const Marks &marks() const { return marks_; }
+    // Where the computer answered the last exchange, and the cell whose cross it answered; -1 for none.
+    int computerCell() const { return computerCell_; }
+    int playedCell() const { return playedCell_; }
 
 signals:
     void clicked(QPoint position);
@@ -24,11 +42,20 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     void MatchImageToWidget();
+    void MoveCursor(int cell);
+    void ShowKeyboardUse(bool inUse);
 
     QImage image_;
     QImageCanvas canvas_;
     bool pressed_ = false;
+    BoardCursor cursor_;
+    Marks marks_;
+    int computerCell_ = -1;
+    int playedCell_ = -1;
 };

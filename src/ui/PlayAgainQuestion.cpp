@@ -7,9 +7,10 @@
 PlayAgainQuestion::PlayAgainQuestion(const QString &text, const QString &caption, QWidget *parent)
     : QMessageBox(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, parent)
 {
-    // The window speaks Russian, so its question does too, whatever the system's locale.
-    button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
-    button(QMessageBox::No)->setText(QStringLiteral("Нет"));
+    // The window speaks Russian, so its question does too, whatever the system's locale. The
+    // mnemonics answer to Д and Н, with Alt or without.
+    button(QMessageBox::Yes)->setText(QStringLiteral("&Да"));
+    button(QMessageBox::No)->setText(QStringLiteral("&Нет"));
     setDefaultButton(QMessageBox::Yes);
     setWindowModality(Qt::ApplicationModal);
 }

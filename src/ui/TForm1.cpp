@@ -1,6 +1,8 @@
 #include "TForm1.h"
 
 #include "PlayAgainQuestion.h"
+#include "accessibility/Accessibility.h"
+#include "accessibility/FocusInSight.h"
 #include "game/BoardDrawing.h"
 #include "platform/Fonts.h"
 
@@ -30,11 +32,13 @@ TForm1::TForm1(QWidget *parent)
               Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                   | Qt::MSWindowsFixedSizeDialogHint)
 {
+    InstallAccessibility();
     // The window font comes first: the labels that fit themselves to their captions then measure
     // them in the font they show, and the platform's default font is never loaded.
     setFont(WindowFont(11, false));
     TakeComponents();
     ApplyFonts();
+    reload->setShortcut(QKeySequence::New);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -59,6 +63,7 @@ TForm1::TForm1(QWidget *parent)
         });
 
     FormCreate();
+    new FocusInSight(this);
 }
 
 TForm1::~TForm1() = default;
@@ -88,6 +93,11 @@ void TForm1::TakeComponents()
     RadioButton3 = form.RadioButton3;
     RadioButton4 = form.RadioButton4;
     Button1 = form.Button1;
+    // Assistive technology reads the top bar in its children's order: the level, then the tallies
+    // from left to right as on screen. Nothing in the bar overlaps, so the stacking shows nowhere.
+    QWidget *const readingOrder[] = {form.Label1, diff, winXw1, winTw1, winOw1, reload};
+    for (QWidget *widget : readingOrder)
+        widget->raise();
 }
 
 GameContext TForm1::Game()
@@ -271,6 +281,7 @@ void TForm1::ShowBoardText()
         const std::int32_t cell = state_.cells[index];
         labels[index]->setText(cell == CellCross ? QStringLiteral("x") : cell == CellNought ? QStringLiteral("o") : QStringLiteral(" "));
     }
+    Image1->showMarks(state_.cells);
 }
 
 Answer TForm1::AskPlayAgain(const std::u16string &text, const std::u16string &caption)

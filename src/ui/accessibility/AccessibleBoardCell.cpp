@@ -1,0 +1,98 @@
+#include "AccessibleBoardCell.h"
+
+#include "BoardAccessibility.h"
+#include "CellNames.h"
+#include "ui/BoardPicture.h"
+
+#include <QApplication>
+#include <QTimer>
+
+AccessibleBoardCell::AccessibleBoardCell(BoardPicture *board, int cell) : board_(board), cell_(cell) {}
+
+bool AccessibleBoardCell::isValid() const
+{
+    return board_;
+}
+
+QWindow *AccessibleBoardCell::window() const
+{
+    return board_ ? board_->window()->windowHandle() : nullptr;
+}
+
+QAccessibleInterface *AccessibleBoardCell::parent() const
+{
+    return QAccessible::queryAccessibleInterface(board_);
+}
+
+QString AccessibleBoardCell::text(QAccessible::Text type) const
+{
+    if (!board_)
+        return {};
+    switch (type) {
+    case QAccessible::Name:
+        return CellName(cell_, board_->marks()[cell_]);
+    case QAccessible::Description:
+        // Heard where the person played, which has the focus after a key.
+        return board_->playedCell() == cell_ ? BoardAccessibility::computerMoveText(board_) : QString();
+    default:
+        return {};
+    }
+}
+
+QRect AccessibleBoardCell::rect() const
+{
+    if (!board_)
+        return {};
+    const QRect local = BoardCursor::cellRect(cell_);
+    return QRect(board_->mapToGlobal(local.topLeft()), local.size());
+}
+
+QAccessible::State AccessibleBoardCell::state() const
+{
+    QAccessible::State state;
+    if (!board_)
+        return state;
+    state.focusable = true;
+    state.focused = board_->hasFocus() && board_->cursor().cell() == cell_;
+    state.disabled = board_->marks()[cell_] != CellEmpty || QApplication::activeModalWidget() != nullptr;
+    state.invisible = !board_->isVisible();
+    return state;
+}
+
+void *AccessibleBoardCell::interface_cast(QAccessible::InterfaceType type)
+{
+    if (type == QAccessible::ActionInterface)
+        return static_cast<QAccessibleActionInterface *>(this);
+    if (type == QAccessible::TableCellInterface)
+        return static_cast<QAccessibleTableCellInterface *>(this);
+    return nullptr;
+}
+
+QStringList AccessibleBoardCell::actionNames() const
+{
+    return {pressAction()};
+}
+
+void AccessibleBoardCell::doAction(const QString &actionName)
+{
+    if (actionName != pressAction() || !board_)
+        return;
+    // Played from the event loop, not inside the request: a move that ends the game waits in the
+    // play-again question, and the assistive technology must have its answer first.
+    QTimer::singleShot(0, board_, [board = board_.data(), cell = cell_] { board->playCell(cell); });
+}
+
+QStringList AccessibleBoardCell::keyBindingsForAction(const QString &actionName) const
+{
+    return actionName == pressAction() ? QStringList{QStringLiteral("Space")} : QStringList{};
+}
+
+int AccessibleBoardCell::columnIndex() const
+{
+    return ColumnOf(cell_);
+}
+
+int AccessibleBoardCell::rowIndex() const
+{
+    return RowOf(cell_);
+}
