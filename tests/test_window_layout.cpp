@@ -307,7 +307,7 @@ void TestWindowLayout::stateAfterCreation()
     TForm1 form;
     QCOMPARE(form.Width(), 307);
     QCOMPARE(form.Height(), 411);
-    QCOMPARE(form.size(), QSize(299, 377));
+    QCOMPARE(form.size(), QSize(304, 377));
     QCOMPARE(form.revers1, 1);
     QCOMPARE(form.state().level, 2);
     QCOMPARE(form.state().moveCount, 0);
@@ -326,7 +326,7 @@ void TestWindowLayout::stateAfterCreation()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     // The top bar spans the client width.
-    QCOMPARE(form.Panel1->geometry(), QRect(0, 0, 299, 41));
+    QCOMPARE(form.Panel1->geometry(), QRect(0, 0, 304, 41));
     QCOMPARE(form.Panel1->frameShape(), QFrame::Panel);
     QCOMPARE(form.Panel1->frameShadow(), QFrame::Raised);
     // The empty grid is drawn before the first look: white cells, black lines.
