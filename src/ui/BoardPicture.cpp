@@ -1,5 +1,7 @@
 #include "BoardPicture.h"
 
+#include "game/GameState.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -10,7 +12,7 @@ BoardPicture::BoardPicture(QWidget *parent)
               MatchImageToWidget();
               return image_;
           },
-          [this] { update(); })
+          [this] { update(); }, QRect(0, 0, BoardSide * CellSize, BoardSide * CellSize))
 {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
