@@ -11,7 +11,7 @@ int main(int argc, char *argv[])
 
     QWidget window;
     window.setWindowTitle(QStringLiteral("Крестики-нолики"));
-    window.setFixedSize(299, 377);  // 307 x 411 outer, less the game's frame allowance
+    window.setFixedSize(304, 377);  // 307 x 411 outer, less the game's frame allowance
     QLabel label(QStringLiteral("Уровень сложности:"), &window);
     label.move(8, 8);
     QPushButton button(QStringLiteral("Новая игра"), &window);

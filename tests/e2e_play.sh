@@ -97,8 +97,8 @@ for ((i = 0; i < 20; i++)); do
 done
 [[ -n $window ]] || fail "the window \"Крестики-нолики\" did not appear within 20 s"
 read -r x y width height < <(window_geometry "$window")
-# Client 299 x 377: the outer 307 x 411 less the frame allowance.
-[[ $width == 299 && $height == 377 ]] || fail "client area is ${width}x${height}, expected 299x377"
+# Client 304 x 377: the outer 307 x 411 less the frame allowance.
+[[ $width == 304 && $height == 377 ]] || fail "client area is ${width}x${height}, expected 304x377"
 readonly BOARD_X=$((x + PICTURE_X)) BOARD_Y=$((y + PICTURE_Y))
 say "window $window at ($x,$y), board at ($BOARD_X,$BOARD_Y)"
 
@@ -332,15 +332,19 @@ play_to_question() {
 # --- Game 1: the strip below the grid, then a game answered Yes ---------------------------------
 wait_for_empty_board || fail "the empty grid did not show"
 screenshot start
+# The board shows whole: its right frame line is on screen, black from top to bottom.
+right_edge=$(import -window root -crop "1x300+$((BOARD_X + 299))+$BOARD_Y" -depth 8 txt:- 2>/dev/null |
+    awk -F'[(),: ]+' '!/^#/ && $3 + $4 + $5 <= 120 { n++ } END { print n + 0 }')
+((right_edge == 300)) || fail "the board's right frame line shows on $right_edge of its 300 pixels"
 
-# The picture's strip below the grid maps to row 3: the click must change nothing. (The strip right of
-# the grid lies beyond the 299-pixel client area, so it cannot be clicked.)
+# The picture's strips right of and below the grid map to column or row 3: the clicks change nothing.
+click_board 301 150
 click_board 150 303
 click_board 50 304
 sleep 0.3
-if ! read_board || ((!BLANK)); then fail "a click below the grid changed the board: $(board_text)"; fi
-[[ -z $(question_window) ]] || fail "a click below the grid brought up a question"
-say "clicks below the grid: board untouched"
+if ! read_board || ((!BLANK)); then fail "a click beside the grid changed the board: $(board_text)"; fi
+[[ -z $(question_window) ]] || fail "a click beside the grid brought up a question"
+say "clicks beside the grid: board untouched"
 
 play_to_question game1
 focus_question

@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -62,6 +63,7 @@ private slots:
     void picture_startUpGrid();
     void picture_crossAndNought();
     void picture_resultLineThenNewGame();
+    void picture_newGameRestoresTheStartPicture();
 };
 
 void TestBoardDrawing::gridFrameTakesTheCurrentPen()
@@ -231,8 +233,8 @@ void TestBoardDrawing::picture_startUpGrid()
     REQUIRE_PLAIN_PIXELS(board);
 
     // Frame, on all four sides.
-    for (QPoint p : {QPoint(0, 150), QPoint(1, 50), QPoint(150, 0), QPoint(250, 1), QPoint(299, 150), QPoint(300, 50),
-                     QPoint(150, 299), QPoint(50, 300)})
+    for (QPoint p : {QPoint(0, 150), QPoint(2, 50), QPoint(150, 0), QPoint(250, 2), QPoint(299, 150), QPoint(297, 50),
+                     QPoint(150, 299), QPoint(50, 297)})
         QVERIFY2(Near(board.At(p.x(), p.y()), Qt::black), qPrintable(QStringLiteral("frame at %1,%2").arg(p.x()).arg(p.y())));
     // Grid lines.
     for (QPoint p : {QPoint(50, 100), QPoint(250, 100), QPoint(150, 200), QPoint(100, 50), QPoint(100, 250), QPoint(200, 150)})
@@ -241,11 +243,11 @@ void TestBoardDrawing::picture_startUpGrid()
     for (int c = 0; c < 3; ++c)
         for (int r = 0; r < 3; ++r)
             QCOMPARE(board.At(100 * c + 50, 100 * r + 50), QColor(Qt::white));
-    // Nothing is painted beyond the board.
+    // Nothing is painted beyond the board, not even the round ends of the grid lines.
     const QImage &image = board.picture.image();
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (x >= 302 || y >= 302)
+            if (x >= 300 || y >= 300)
                 QVERIFY2(qAlpha(image.pixel(x, y)) == 0, qPrintable(QStringLiteral("painted at %1,%2").arg(x).arg(y)));
 }
 
@@ -297,15 +299,38 @@ void TestBoardDrawing::picture_resultLineThenNewGame()
     for (int y = 0; y <= 300; ++y)
         for (int x = 0; x <= 300; ++x)
             QVERIFY2(!IsMagentaish(image.pixelColor(x, y)), qPrintable(QStringLiteral("magenta at %1,%2").arg(x).arg(y)));
-    for (QPoint p : {QPoint(0, 150), QPoint(1, 150), QPoint(150, 0), QPoint(299, 150), QPoint(300, 150), QPoint(150, 300),
+    for (QPoint p : {QPoint(0, 150), QPoint(1, 150), QPoint(150, 0), QPoint(299, 150), QPoint(297, 150), QPoint(150, 297),
                      QPoint(50, 100), QPoint(200, 250)})
         QVERIFY2(Near(board.At(p.x(), p.y()), Qt::black), qPrintable(QStringLiteral("black at %1,%2").arg(p.x()).arg(p.y())));
     QCOMPARE(board.At(3, 150), QColor(Qt::white));
-    // The first frame's wide outline reaches two pixels past the board and stays there; no further.
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (x >= 303 || y >= 303)
-                QVERIFY2(qAlpha(image.pixel(x, y)) == 0, qPrintable(QStringLiteral("painted at %1,%2").arg(x).arg(y)));
+}
+
+void TestBoardDrawing::picture_newGameRestoresTheStartPicture()
+{
+    PictureFixture start;
+    DrawGrid(start.picture.canvas());
+    DrawGrid(start.picture.canvas());
+    // Whatever pen the game left - the result line's, a cross's or a nought's - the two grids of a
+    // new game give back the start picture, pixel for pixel, beside the board too.
+    PictureFixture board;
+    Canvas &canvas = board.picture.canvas();
+    GameState state = Board({0, 4, 8}, {3, 6});
+    DrawGrid(canvas);
+    DrawGrid(canvas);
+    const std::function<void()> lastDrawings[] = {
+        [&] { DrawResultLine(state, canvas, WinLineFallingDiagonal); },  // magenta, 7 px
+        [&] { DrawCross(state, canvas, 0, 0); },                          // red, 5 px
+        [&] { PlaceNought(state, canvas, 0, 2); },                        // blue, 1 px
+    };
+    for (const auto &last : lastDrawings) {
+        DrawCross(state, canvas, 200, 200);
+        PlaceNought(state, canvas, 2, 0);
+        DrawResultLine(state, canvas, WinLineRisingDiagonal);
+        last();
+        DrawGrid(canvas);
+        DrawGrid(canvas);
+        QCOMPARE(board.picture.image(), start.picture.image());
+    }
 }
 
 QTEST_MAIN(TestBoardDrawing)

@@ -173,6 +173,9 @@ void VerifyFreshBoard(TForm1 &form)
     QCOMPARE(BoardText(form), QStringList(9, QStringLiteral(" ")));
     QVERIFY(form.GroupBox2->isEnabled());
     QCOMPARE(ColouredPixels(form.Image1->image(), Coloured), 0);
+    // Nothing of the last game is left anywhere on the picture: it is the start picture again.
+    static const QImage startPicture = TForm1().Image1->image();
+    QCOMPARE(form.Image1->image(), startPicture);
 }
 
 } // namespace

@@ -62,6 +62,7 @@ private slots:
     void controls();
     void labels_data();
     void labels();
+    void boldTextsLookBold();
     void informationGroupPaintsLabelsOverFrames();
     void hiddenLabelsNeverShow();
     void tabOrder();
@@ -236,6 +237,31 @@ void TestWindowLayout::labels()
     QCOMPARE(label->palette().color(QPalette::WindowText), expected);
 }
 
+void TestWindowLayout::boldTextsLookBold()
+{
+    // Judged on the pixels: a bold face that is hardly heavier than the regular one reads as regular.
+    TForm1 form;
+    for (AutoSizeLabel *label : {form.winXw1, form.winTw, form.a11}) {
+        label->setText(label == form.a11 ? QStringLiteral("x") : QStringLiteral("10"));
+        auto inkOf = [label] {
+            QImage image(label->size(), QImage::Format_RGB32);
+            image.fill(Qt::white);
+            label->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+            qint64 ink = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    ink += 255 - qGray(image.pixel(x, y));
+            return ink;
+        };
+        const qint64 bold = inkOf();
+        QFont regular = label->font();
+        regular.setBold(false);
+        label->setFont(regular);
+        const qint64 plain = inkOf();
+        QVERIFY2(bold >= plain * 5 / 4, qPrintable(QStringLiteral("%1: bold ink %2, regular %3").arg(label->objectName()).arg(bold).arg(plain)));
+    }
+}
+
 void TestWindowLayout::informationGroupPaintsLabelsOverFrames()
 {
     // Later children paint over earlier ones: the frames first, the texts on top of them.
@@ -314,7 +340,7 @@ void TestWindowLayout::stateAfterCreation()
     TForm1 form;
     QCOMPARE(form.Width(), 307);
     QCOMPARE(form.Height(), 411);
-    QCOMPARE(form.size(), QSize(299, 377));
+    QCOMPARE(form.size(), QSize(304, 377));
     QCOMPARE(form.revers1, 1);
     QCOMPARE(form.state().level, 2);
     QCOMPARE(form.state().moveCount, 0);
@@ -333,7 +359,7 @@ void TestWindowLayout::stateAfterCreation()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     // The top bar spans the client width.
-    QCOMPARE(form.Panel1->geometry(), QRect(0, 0, 299, 41));
+    QCOMPARE(form.Panel1->geometry(), QRect(0, 0, 304, 41));
     QCOMPARE(form.Panel1->frameShape(), QFrame::Panel);
     QCOMPARE(form.Panel1->frameShadow(), QFrame::Raised);
     // The empty grid is drawn before the first look: white cells, black lines.

@@ -1,6 +1,7 @@
 #include "BoardPicture.h"
 
 #include "accessibility/BoardAccessibility.h"
+#include "game/GameState.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -13,7 +14,7 @@ BoardPicture::BoardPicture(QWidget *parent)
               MatchImageToWidget();
               return image_;
           },
-          [this] { update(); })
+          [this] { update(); }, QRect(0, 0, BoardSide * CellSize, BoardSide * CellSize))
 {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     setFocusPolicy(Qt::StrongFocus);

@@ -22,8 +22,9 @@ class TForm1 : public QWidget, private GameWindow {
     Q_OBJECT
 
 public:
-    // Window sizes are outer sizes; the frame is taken to be 4 px left, right and bottom, 30 px top.
-    enum { FrameLeft = 4, FrameTop = 30, FrameRight = 4, FrameBottom = 4 };
+    // Window sizes are outer sizes; the frame is taken to be 2 px left, 1 px right, 30 px top and
+    // 4 px bottom, so the 307 px outer width leaves the 304 px client the layout was made for.
+    enum { FrameLeft = 2, FrameTop = 30, FrameRight = 1, FrameBottom = 4 };
     enum { InitialWidth = 307, ClosedHeight = 411, OpenStop = 555, ClosedStop = 415, SlideStep = 5, SlideInterval = 5 };
 
     explicit TForm1(QWidget *parent = nullptr);

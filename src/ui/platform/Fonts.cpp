@@ -10,8 +10,9 @@ QString FindWindowFontFamily()
     const QString tahoma = QStringLiteral("Tahoma");
     if (QFontDatabase::families().contains(tahoma))
         return tahoma;
+    // Only the regular face: Wine's bold one is hardly heavier, so the bold texts would read as
+    // regular. Without it Qt emboldens the regular outlines, which shows.
     const int regular = QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"));
-    QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/tahomabd.ttf"));
     if (regular >= 0) {
         const QStringList families = QFontDatabase::applicationFontFamilies(regular);
         if (!families.isEmpty())

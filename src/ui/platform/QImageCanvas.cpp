@@ -2,8 +2,11 @@
 
 #include <QPainter>
 
-QImageCanvas::QImageCanvas(std::function<QImage &()> image, std::function<void()> onChanged)
-    : image_(std::move(image)), onChanged_(std::move(onChanged)), pen_(Qt::black, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin)
+#include <algorithm>
+
+QImageCanvas::QImageCanvas(std::function<QImage &()> image, std::function<void()> onChanged, QRect area)
+    : image_(std::move(image)), onChanged_(std::move(onChanged)), pen_(Qt::black, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin),
+      area_(area)
 {
 }
 
@@ -26,6 +29,7 @@ void QImageCanvas::Paint(const std::function<void(QPainter &)> &draw)
 {
     QPainter painter(&image_());
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.setClipRect(area_);
     painter.translate(0.5, 0.5);
     painter.setPen(pen_);
     painter.setBrush(Qt::white);
@@ -37,12 +41,14 @@ void QImageCanvas::Paint(const std::function<void(QPainter &)> &draw)
 
 void QImageCanvas::Rectangle(int left, int top, int right, int bottom)
 {
-    // Like the classic canvas, the right and bottom edges are exclusive.
+    // Like the classic canvas, the right and bottom edges are exclusive. The outline lies inside
+    // the rectangle whatever the pen's width, so a narrower frame drawn over a wide one covers it.
     Paint([&](QPainter &p) {
         QPen pen = pen_;
         pen.setJoinStyle(Qt::MiterJoin);
         p.setPen(pen);
-        p.drawRect(QRectF(left, top, right - left - 1, bottom - top - 1));
+        const qreal inset = (std::max(1, pen.width()) - 1) / 2.0;
+        p.drawRect(QRectF(left + inset, top + inset, right - left - 1 - 2 * inset, bottom - top - 1 - 2 * inset));
     });
 }
 
