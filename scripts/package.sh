@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds the Debian package and leaves it in dist/.
+# The build runs in a temporary copy of the tree's files (tracked and new, not ignored ones), so it
+# never sees a developer's build folders, leaves no debian/ build state behind and writes nothing to
+# the folder above the tree, where dpkg-buildpackage puts its results.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh build-essential dpkg-dev debhelper cmake ninja-build \
+  qt6-base-dev qt6-base-dev-tools libgl-dev git
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/src"
+git ls-files -z --cached --others --exclude-standard | while IFS= read -r -d '' file; do
+  # Files deleted in the working tree are still listed as tracked.
+  if [ -e "$file" ]; then printf '%s\0' "$file"; fi
+done | tar --null --files-from=- -cf - | tar -C "$work/src" -xf -
+
+(cd "$work/src" && dpkg-buildpackage -us -uc -b)
+
+mkdir -p dist
+rm -f dist/krestiki-noliki_*.deb
+mv "$work"/krestiki-noliki_*.deb dist/
+ls dist/krestiki-noliki_*.deb
