@@ -1,3 +1,4 @@
+#include "PlatformChoice.h"
 #include "ui/ApplicationIdentity.h"
 #include "ui/TForm1.h"
 
@@ -30,6 +31,7 @@ bool NoDisplayToOpen()
 
 int main(int argc, char *argv[])
 {
+    ChooseWindowingPlatform();
     if (NoDisplayToOpen()) {
         StartupMessageHandler(QtFatalMsg, QMessageLogContext(), QString());
     }

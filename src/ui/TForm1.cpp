@@ -1,5 +1,6 @@
 #include "TForm1.h"
 
+#include "FixedWindowGuard.h"
 #include "PlayAgainQuestion.h"
 #include "game/BoardDrawing.h"
 #include "platform/Fonts.h"
@@ -56,6 +57,8 @@ TForm1::TForm1(QWidget *parent)
                 (this->*handler)();
         });
 
+    // No maximise, fullscreen or outside resize: the layout is made for the window's own sizes.
+    new FixedWindowGuard(this);
     FormCreate();
 }
 
