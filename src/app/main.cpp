@@ -1,5 +1,6 @@
 #include "ui/ApplicationIdentity.h"
 #include "ui/TForm1.h"
+#include "ui/platform/PlatformChoice.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -30,6 +31,7 @@ bool NoDisplayToOpen()
 
 int main(int argc, char *argv[])
 {
+    ChooseWindowingPlatform();
     if (NoDisplayToOpen()) {
         StartupMessageHandler(QtFatalMsg, QMessageLogContext(), QString());
     }

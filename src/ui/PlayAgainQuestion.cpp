@@ -1,8 +1,13 @@
 #include "PlayAgainQuestion.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QTimer>
+
+#include <xcb/xcb.h>
 
 PlayAgainQuestion::PlayAgainQuestion(const QString &text, const QString &caption, QWidget *parent)
     : QMessageBox(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, parent)
@@ -17,8 +22,71 @@ PlayAgainQuestion::PlayAgainQuestion(const QString &text, const QString &caption
 
 bool PlayAgainQuestion::AskIsNo()
 {
-    exec();
+    window_ = parentWidget() ? parentWidget()->window() : nullptr;
+    if (window_)
+        window_->installEventFilter(this);
+    qApp->installNativeEventFilter(this);
+    // Its own loop rather than exec(): hiding the box to bring it back must not end the wait.
+    QEventLoop wait;
+    connect(this, &QDialog::finished, &wait, &QEventLoop::quit);
+    show();
+    wait.exec(QEventLoop::DialogExec);
+    qApp->removeNativeEventFilter(this);
+    if (window_)
+        window_->removeEventFilter(this);
+    window_ = nullptr;
     return clickedButton() == button(QMessageBox::No);
+}
+
+bool PlayAgainQuestion::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::WindowActivate:
+        // On Wayland the compositor focuses and raises the window that was clicked.
+        QTimer::singleShot(0, this, &PlayAgainQuestion::comeForward);
+        break;
+    case QEvent::Close:
+        // X11 drops a close of the window while the question waits, Wayland delivers it; here it
+        // is refused on both, since only Yes or No answer.
+        event->ignore();
+        QTimer::singleShot(0, this, &PlayAgainQuestion::comeForward);
+        return true;
+    default:
+        break;
+    }
+    return QMessageBox::eventFilter(watched, event);
+}
+
+bool PlayAgainQuestion::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
+{
+    // On X11 Qt passes the focus of a blocked window on to its modal box and never activates the
+    // window, but the window manager may have raised it over the box already (sway does).
+    if (eventType != "xcb_generic_event_t" || !window_)
+        return false;
+    const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    if ((event->response_type & 0x7f) == XCB_FOCUS_IN) {
+        const auto *focus = reinterpret_cast<const xcb_focus_in_event_t *>(event);
+        if (focus->detail != XCB_NOTIFY_DETAIL_POINTER && focus->event == window_->winId())
+            QTimer::singleShot(0, this, &PlayAgainQuestion::comeForward);
+    }
+    return false;
+}
+
+void PlayAgainQuestion::comeForward()
+{
+    if (!isVisible())
+        return;
+    // The window was activated past the question, so whoever did it does not keep a modal box in
+    // front by itself. Asked to activate it, a compositor may only mark it urgent (sway does by
+    // default), and a raise may go unheeded; but a window shown anew is focused and put on top.
+    // Hiding the box briefly lets the window be activated once more, which must not start over.
+    if (!shownAnew_.isValid() || shownAnew_.hasExpired(SettleTime)) {
+        hide();
+        show();
+        shownAnew_.start();
+    }
+    raise();
+    activateWindow();
 }
 
 void PlayAgainQuestion::keyPressEvent(QKeyEvent *event)

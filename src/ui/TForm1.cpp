@@ -1,5 +1,6 @@
 #include "TForm1.h"
 
+#include "FixedWindowGuard.h"
 #include "PlayAgainQuestion.h"
 #include "accessibility/Accessibility.h"
 #include "accessibility/FocusInSight.h"
@@ -62,6 +63,8 @@ TForm1::TForm1(QWidget *parent)
                 (this->*handler)();
         });
 
+    // No maximise, fullscreen or outside resize: the layout is made for the window's own sizes.
+    new FixedWindowGuard(this);
     FormCreate();
     new FocusInSight(this);
 }

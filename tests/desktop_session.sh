@@ -1,0 +1,50 @@
+# Shared by the desktop tests: an Xvfb of their own, the processes they start, polling, failing.
+# Source it after setting NAME; the caller's processes go into PIDS, stopped by id on exit.
+export LC_ALL=C.UTF-8
+work=$(mktemp -d "${TMPDIR:-/tmp}/kn-$NAME.XXXXXX") || exit 1
+chmod 755 "$work"
+PIDS=()
+
+stop_all() {
+    local status=$1 i
+    for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do
+        kill "${PIDS[i]}" 2>/dev/null && wait "${PIDS[i]}" 2>/dev/null
+    done
+    if ((status == 0)) && [[ -z ${KN_KEEP:-} ]]; then rm -rf "$work"; else echo "$NAME: screenshots and logs kept in $work" >&2; fi
+}
+trap 'stop_all $?' EXIT
+
+say() { echo "$NAME: $*"; }
+fail() {
+    echo "$NAME: FAIL: $*" >&2
+    tail -n 20 "$work"/*.log 2>/dev/null | sed 's/^/    /' >&2
+    exit 1
+}
+
+# Runs "$@" every 0.1 s until it succeeds, for at most $TRIES tries.
+eventually() {
+    local i
+    for ((i = 0; i < ${TRIES:-50}; i++)); do
+        "$@" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Starts Xvfb on a display it picks itself, with a fresh cookie; sets DISPLAY and XAUTHORITY.
+start_xvfb() {
+    local cookie display
+    cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
+    xauth -q -f "$work/server.auth" add :0 . "$cookie" 2>/dev/null || fail "xauth could not write the server's cookie"
+    Xvfb -displayfd 3 -auth "$work/server.auth" -noreset -nolisten tcp -screen 0 "$1" 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    PIDS+=($!)
+    TRIES=100 eventually test -s "$work/display" || fail "Xvfb did not start"
+    display=$(head -n1 "$work/display")
+    export DISPLAY=:$display XAUTHORITY=$work/client.auth
+    xauth -q -f "$XAUTHORITY" add "$DISPLAY" . "$cookie" 2>/dev/null || fail "xauth could not write the client's cookie"
+}
+
+# "x y width height" of an X window's client area on the root window.
+window_geometry() {
+    xdotool getwindowgeometry --shell "$1" | awk -F= '{ v[$1] = $2 } END { print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"] }'
+}
