@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Builds the Debian package and leaves it in dist/.
+# Builds the Debian package and leaves it in dist/ (or in the folder given).
 # The build runs in a temporary copy of the tree's files (tracked and new, not ignored ones), so it
 # never sees a developer's build folders, leaves no debian/ build state behind and writes nothing to
 # the folder above the tree, where dpkg-buildpackage puts its results.
 set -euo pipefail
+out=$(realpath -m "${1:-$(dirname "$0")/../dist}")
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh build-essential dpkg-dev debhelper cmake ninja-build \
-  qt6-base-dev qt6-base-dev-tools libgl-dev git
+  qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev git
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -18,7 +19,7 @@ done | tar --null --files-from=- -cf - | tar -C "$work/src" -xf -
 
 (cd "$work/src" && dpkg-buildpackage -us -uc -b)
 
-mkdir -p dist
-rm -f dist/krestiki-noliki_*.deb
-mv "$work"/krestiki-noliki_*.deb dist/
-ls dist/krestiki-noliki_*.deb
+mkdir -p "$out"
+rm -f "$out"/krestiki-noliki_*.deb
+mv "$work"/krestiki-noliki_*.deb "$out"/
+ls "$out"/krestiki-noliki_*.deb
