@@ -7,38 +7,76 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
-// Qt gives up on a missing display with an abort; say it in one line and exit instead.
-void StartupMessageHandler(QtMsgType type, const QMessageLogContext &, const QString &)
+// Messages of Qt while the application object is made. A failed connection to a display is told in
+// our one line; every other message reaches Qt's own handler as Qt wrote it.
+namespace startup {
+
+struct HeldMessage {
+    QtMsgType type;
+    const char *file;
+    int line;
+    const char *function;
+    const char *category;
+    QString text;
+};
+
+QtMessageHandler qtHandler = nullptr;
+bool displayFailed = false;
+std::vector<HeldMessage> held;  // from the failed connection on
+
+bool IsDisplayConnectionFailure(const QMessageLogContext &context, const QString &text)
 {
-    if (type == QtFatalMsg) {
-        std::fputs("krestiki-noliki: cannot open a display; set DISPLAY or WAYLAND_DISPLAY to a running one\n", stderr);
-        std::_Exit(1);
-    }
+    // The xcb plugin's "could not connect to display :N" and the Wayland plugin's "Failed to create
+    // wl_display (reason)"; Qt then gives up with its generic advice to reinstall the application.
+    return (qstrcmp(context.category, "qt.qpa.xcb") == 0 && text.startsWith(QLatin1String("could not connect to display")))
+        || text.startsWith(QLatin1String("Failed to create wl_display"));
 }
 
-bool NoDisplayToOpen()
+void Handle(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland"))
-        return false;  // offscreen, vnc and the like need no display
-    return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    displayFailed = displayFailed || IsDisplayConnectionFailure(context, text);
+    if (type == QtFatalMsg) {
+        // Qt would abort with a core dump for what is no fault of the program.
+        if (displayFailed)
+            std::fputs("krestiki-noliki: cannot open a display; set DISPLAY or WAYLAND_DISPLAY to a running one\n", stderr);
+        else
+            std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    if (displayFailed) {
+        // Held until it is known whether another platform of QT_QPA_PLATFORM's list takes over.
+        held.push_back({type, context.file, context.line, context.function, context.category, text});
+        return;
+    }
+    qtHandler(type, context, text);
 }
+
+void Begin() { qtHandler = qInstallMessageHandler(&Handle); }
+
+void End()
+{
+    qInstallMessageHandler(qtHandler);
+    for (const HeldMessage &message : held)
+        qtHandler(message.type, QMessageLogContext(message.file, message.line, message.function, message.category),
+                  message.text);
+    held.clear();
+}
+
+} // namespace startup
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
     ChooseWindowingPlatform();
-    if (NoDisplayToOpen()) {
-        StartupMessageHandler(QtFatalMsg, QMessageLogContext(), QString());
-    }
-    // Until the application stands, Qt's own complaints about the display are replaced by ours.
-    const QtMessageHandler defaultHandler = qInstallMessageHandler(StartupMessageHandler);
+    startup::Begin();
     QApplication application(argc, argv);
-    qInstallMessageHandler(defaultHandler);
+    startup::End();
     SetApplicationIdentity();
 
     TForm1 window;
