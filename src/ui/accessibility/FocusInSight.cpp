@@ -9,17 +9,17 @@ FocusInSight::FocusInSight(QWidget *window) : QObject(window), window_(window)
         if (widget->focusPolicy() != Qt::NoFocus)
             policies_.insert(widget, widget->focusPolicy());
     window->installEventFilter(this);
-    Update();
+    applyPolicies();
 }
 
 bool FocusInSight::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == window_ && event->type() == QEvent::Resize)
-        Update();
+        applyPolicies();
     return QObject::eventFilter(watched, event);
 }
 
-void FocusInSight::Update()
+void FocusInSight::applyPolicies()
 {
     for (auto it = policies_.cbegin(); it != policies_.cend(); ++it) {
         QWidget *widget = it.key();

@@ -17,7 +17,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void Update();
+    void applyPolicies();
 
     QWidget *window_;
     QHash<QWidget *, Qt::FocusPolicy> policies_;  // each control's own policy
