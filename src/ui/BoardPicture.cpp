@@ -1,6 +1,5 @@
 #include "BoardPicture.h"
 
-#include "accessibility/BoardAccessibility.h"
 #include "game/GameState.h"
 
 #include <QKeyEvent>
@@ -66,14 +65,18 @@ void BoardPicture::mouseReleaseEvent(QMouseEvent *event)
     if (!click)
         return;
     const QPoint position = event->position().toPoint();
-    if (position.x() < BoardSide * CellSize && position.y() < BoardSide * CellSize)
-        MoveCursor(CellIndex(position.x() / CellSize, position.y() / CellSize));
+    if (position.x() < BoardSide * CellSize && position.y() < BoardSide * CellSize) {
+        const int cell = CellIndex(position.x() / CellSize, position.y() / CellSize);
+        MoveCursor(cell);
+        emit cellPlayed(cell);
+    }
     emit clicked(position);
 }
 
 void BoardPicture::playCell(int cell)
 {
     MoveCursor(cell);
+    emit cellPlayed(cell);
     emit clicked(BoardCursor::cellRect(cell).topLeft() + QPoint(CellSize / 2, CellSize / 2));
 }
 
@@ -101,7 +104,6 @@ void BoardPicture::focusInEvent(QFocusEvent *event)
     if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
         ShowKeyboardUse(true);
     update();
-    BoardAccessibility::focusEntered(this);
 }
 
 void BoardPicture::focusOutEvent(QFocusEvent *)
@@ -123,23 +125,13 @@ void BoardPicture::MoveCursor(int cell)
         return;
     cursor_.setCell(cell);
     update();
-    BoardAccessibility::cursorMoved(this);
+    emit cursorMoved(cell);
 }
 
 void BoardPicture::showMarks(const Marks &marks)
 {
     const Marks before = marks_;
     marks_ = marks;
-    int played = -1;
-    int answered = -1;
-    for (int cell = 0; cell < BoardCells; ++cell) {
-        if (before[cell] == CellEmpty && marks[cell] == CellCross)
-            played = cell;
-        if (before[cell] == CellEmpty && marks[cell] == CellNought)
-            answered = cell;
-    }
-    const int playedBefore = playedCell_;
-    playedCell_ = played;
-    computerCell_ = answered;
-    BoardAccessibility::marksChanged(this, before, playedBefore);
+    if (before != marks)
+        emit marksChanged(before);
 }

@@ -30,12 +30,13 @@ public:
     // is drawn through the canvas alone.
     void showMarks(const Marks &marks);
     const Marks &marks() const { return marks_; }
-    // Where the computer answered the last exchange, and the cell whose cross it answered; -1 for none.
-    int computerCell() const { return computerCell_; }
-    int playedCell() const { return playedCell_; }
 
 signals:
     void clicked(QPoint position);
+    // A click or key asked to play this cell; the game may still refuse it. Sent before clicked().
+    void cellPlayed(int cell);
+    void cursorMoved(int cell);
+    void marksChanged(const BoardPicture::Marks &before);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -56,6 +57,4 @@ private:
     bool pressed_ = false;
     BoardCursor cursor_;
     Marks marks_;
-    int computerCell_ = -1;
-    int playedCell_ = -1;
 };

@@ -3,6 +3,7 @@
 #include "FixedWindowGuard.h"
 #include "PlayAgainQuestion.h"
 #include "accessibility/Accessibility.h"
+#include "accessibility/BoardAnnouncer.h"
 #include "accessibility/FocusInSight.h"
 #include "game/BoardDrawing.h"
 #include "platform/Fonts.h"
@@ -67,6 +68,7 @@ TForm1::TForm1(QWidget *parent)
     new FixedWindowGuard(this);
     FormCreate();
     new FocusInSight(this);
+    new BoardAnnouncer(Image1);
 }
 
 TForm1::~TForm1() = default;
@@ -290,7 +292,10 @@ void TForm1::ShowBoardText()
 Answer TForm1::AskPlayAgain(const std::u16string &text, const std::u16string &caption)
 {
     PlayAgainQuestion question(QString::fromStdU16String(text), QString::fromStdU16String(caption), this);
-    return question.AskIsNo() ? Answer::No : Answer::Yes;
+    const Answer answer = question.AskIsNo() ? Answer::No : Answer::Yes;
+    // The keyboard comes back to the board, also where no window manager hands it back.
+    activateWindow();
+    return answer;
 }
 
 void TForm1::Close()

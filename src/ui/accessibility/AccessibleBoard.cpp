@@ -1,11 +1,11 @@
 #include "AccessibleBoard.h"
 
 #include "AccessibleBoardCell.h"
-#include "BoardAccessibility.h"
+#include "AccessibleBoardNews.h"
 #include "ui/BoardPicture.h"
 
 AccessibleBoard::AccessibleBoard(BoardPicture *board)
-    : QAccessibleWidget(board, QAccessible::Table, QStringLiteral("Игровое поле"))
+    : QAccessibleWidget(board, QAccessible::Grouping, QStringLiteral("Игровое поле"))
 {
 }
 
@@ -14,6 +14,8 @@ AccessibleBoard::~AccessibleBoard()
     for (AccessibleBoardCell *cell : cells_)
         if (cell)
             QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(cell));
+    if (news_)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(news_));
 }
 
 BoardPicture *AccessibleBoard::board() const
@@ -26,27 +28,24 @@ int AccessibleBoard::childIndexOf(int cell)
     return RowOf(cell) * BoardSide + ColumnOf(cell);
 }
 
-void *AccessibleBoard::interface_cast(QAccessible::InterfaceType type)
-{
-    if (type == QAccessible::TableInterface)
-        return static_cast<QAccessibleTableInterface *>(this);
-    return QAccessibleWidget::interface_cast(type);
-}
-
-QString AccessibleBoard::text(QAccessible::Text type) const
-{
-    if (type == QAccessible::Description)
-        return BoardAccessibility::computerMoveText(board());
-    return QAccessibleWidget::text(type);
-}
-
 int AccessibleBoard::childCount() const
 {
-    return BoardCells;
+    return BoardCells + 1;
+}
+
+AccessibleBoardNews *AccessibleBoard::news() const
+{
+    if (!news_) {
+        news_ = new AccessibleBoardNews(board());
+        QAccessible::registerAccessibleInterface(news_);
+    }
+    return news_;
 }
 
 QAccessibleInterface *AccessibleBoard::child(int index) const
 {
+    if (index == BoardCells)
+        return news();
     if (index < 0 || index >= BoardCells)
         return nullptr;
     const int cell = CellIndex(index % BoardSide, index / BoardSide);
@@ -62,7 +61,7 @@ int AccessibleBoard::indexOfChild(const QAccessibleInterface *child) const
     for (int cell = 0; cell < BoardCells; ++cell)
         if (cells_[cell] && cells_[cell] == child)
             return childIndexOf(cell);
-    return -1;
+    return news_ && child == news_ ? BoardCells : -1;
 }
 
 QAccessibleInterface *AccessibleBoard::childAt(int x, int y) const
@@ -76,21 +75,4 @@ QAccessibleInterface *AccessibleBoard::childAt(int x, int y) const
 QAccessibleInterface *AccessibleBoard::focusChild() const
 {
     return board()->hasFocus() ? child(childIndexOf(board()->cursor().cell())) : nullptr;
-}
-
-QAccessibleInterface *AccessibleBoard::cellAt(int row, int column) const
-{
-    if (row < 0 || row >= BoardSide || column < 0 || column >= BoardSide)
-        return nullptr;
-    return child(row * BoardSide + column);
-}
-
-int AccessibleBoard::columnCount() const
-{
-    return BoardSide;
-}
-
-int AccessibleBoard::rowCount() const
-{
-    return BoardSide;
 }

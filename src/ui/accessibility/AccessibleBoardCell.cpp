@@ -1,6 +1,5 @@
 #include "AccessibleBoardCell.h"
 
-#include "BoardAccessibility.h"
 #include "CellNames.h"
 #include "ui/BoardPicture.h"
 
@@ -31,9 +30,6 @@ QString AccessibleBoardCell::text(QAccessible::Text type) const
     switch (type) {
     case QAccessible::Name:
         return CellName(cell_, board_->marks()[cell_]);
-    case QAccessible::Description:
-        // Heard where the person played, which has the focus after a key.
-        return board_->playedCell() == cell_ ? BoardAccessibility::computerMoveText(board_) : QString();
     default:
         return {};
     }
@@ -63,8 +59,6 @@ void *AccessibleBoardCell::interface_cast(QAccessible::InterfaceType type)
 {
     if (type == QAccessible::ActionInterface)
         return static_cast<QAccessibleActionInterface *>(this);
-    if (type == QAccessible::TableCellInterface)
-        return static_cast<QAccessibleTableCellInterface *>(this);
     return nullptr;
 }
 
@@ -85,14 +79,4 @@ void AccessibleBoardCell::doAction(const QString &actionName)
 QStringList AccessibleBoardCell::keyBindingsForAction(const QString &actionName) const
 {
     return actionName == pressAction() ? QStringList{QStringLiteral("Space")} : QStringList{};
-}
-
-int AccessibleBoardCell::columnIndex() const
-{
-    return ColumnOf(cell_);
-}
-
-int AccessibleBoardCell::rowIndex() const
-{
-    return RowOf(cell_);
 }

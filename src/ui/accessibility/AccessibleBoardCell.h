@@ -7,9 +7,7 @@ class BoardPicture;
 
 // One cell of the board for assistive technology: its place and mark as its name, focused where
 // the keyboard cursor is, unavailable once taken or while the game asks, pressed like a click.
-class AccessibleBoardCell : public QAccessibleInterface,
-                            public QAccessibleActionInterface,
-                            public QAccessibleTableCellInterface {
+class AccessibleBoardCell : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
     AccessibleBoardCell(BoardPicture *board, int cell);
 
@@ -32,16 +30,6 @@ public:
     QStringList actionNames() const override;
     void doAction(const QString &actionName) override;
     QStringList keyBindingsForAction(const QString &actionName) const override;
-
-    // QAccessibleTableCellInterface
-    bool isSelected() const override { return false; }
-    QList<QAccessibleInterface *> columnHeaderCells() const override { return {}; }
-    QList<QAccessibleInterface *> rowHeaderCells() const override { return {}; }
-    int columnIndex() const override;
-    int rowIndex() const override;
-    int columnExtent() const override { return 1; }
-    int rowExtent() const override { return 1; }
-    QAccessibleInterface *table() const override { return parent(); }
 
 private:
     QPointer<BoardPicture> board_;

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ui/BoardPicture.h"
+
+#include <QObject>
+#include <QPointer>
+
+// Tells a screen reader what happens on the board as it happens: the cell the cursor lands on, the
+// player's cross with the computer's answer, a taken cell, the new board. It listens to the board,
+// which knows nothing of it, and stays quiet while no assistive technology is listening.
+class BoardAnnouncer : public QObject {
+    Q_OBJECT
+
+public:
+    explicit BoardAnnouncer(BoardPicture *board);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void tellFocusedCell();
+    void cellPlayed(int cell);
+    void marksChanged(const BoardPicture::Marks &before);
+    void tell(const QString &text);
+
+    QPointer<BoardPicture> board_;
+};
