@@ -1,5 +1,6 @@
 // The window is built as laid out, starts sized, centred and blank, names the chosen level, and its lower area slides open in fixed ticks.
 #include "game/GameState.h"
+#include "ui/ColourContrast.h"
 #include "ui/TForm1.h"
 #include "ui/platform/Fonts.h"
 
@@ -63,6 +64,8 @@ private slots:
     void labels_data();
     void labels();
     void boldTextsLookBold();
+    void readableOnEveryFace_data();
+    void readableOnEveryFace();
     void informationGroupPaintsLabelsOverFrames();
     void hiddenLabelsNeverShow();
     void tabOrder();
@@ -260,6 +263,68 @@ void TestWindowLayout::boldTextsLookBold()
         const qint64 plain = inkOf();
         QVERIFY2(bold >= plain * 5 / 4, qPrintable(QStringLiteral("%1: bold ink %2, regular %3").arg(label->objectName()).arg(bold).arg(plain)));
     }
+}
+
+void TestWindowLayout::readableOnEveryFace_data()
+{
+    QTest::addColumn<QColor>("face");  // of the application's palette; none: the style's own light one
+    QTest::addColumn<bool>("changedWhileShown");
+    QTest::newRow("light") << QColor() << false;
+    QTest::newRow("dark") << QColor(0x35, 0x35, 0x35) << false;
+    QTest::newRow("inverse, changed while shown") << QColor(Qt::black) << true;
+}
+
+// Judged on the window's pixels: on a dark face every text reads at 4.5:1 and the tallies keep
+// their colour families; on the light face they keep their own colours; the cell frames show on both.
+void TestWindowLayout::readableOnEveryFace()
+{
+    QFETCH(QColor, face);
+    QFETCH(bool, changedWhileShown);
+    QCOMPARE(ContrastRatio(Qt::black, Qt::white), 21.0);
+    const QPalette before = QApplication::palette();
+    if (face.isValid() && !changedWhileShown)
+        QApplication::setPalette(QPalette(face));
+    TForm1 form;
+    form.SetHeight(556);
+    form.show();
+    if (face.isValid() && changedWhileShown) {
+        QApplication::setPalette(QPalette(face));
+        QCoreApplication::processEvents();  // the widgets hear of it from the event loop
+    }
+    const QImage blank = form.grab().toImage();
+    for (AutoSizeLabel *label : form.findChildren<AutoSizeLabel *>())
+        label->setText(label->text().trimmed().isEmpty() ? QStringLiteral("x") : label->text());
+    const QImage filled = form.grab().toImage();
+    QApplication::setPalette(before);
+    // The pixel that stands out most from the commonest colour of the widget's area, and its contrast.
+    auto inkOn = [&form](const QImage &image, const QWidget *widget) {
+        std::map<QRgb, int> counts;
+        const QRect area(widget->mapTo(&form, QPoint()), widget->size());
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                ++counts[image.pixel(x, y)];
+        const QColor ground = std::max_element(counts.begin(), counts.end(), [](auto a, auto b) { return a.second < b.second; })->first;
+        QColor ink = ground;
+        for (const auto &[pixel, count] : counts)
+            ink = ContrastRatio(pixel, ground) > ContrastRatio(ink, ground) ? QColor(pixel) : ink;
+        return std::pair(ink, ContrastRatio(ink, ground));
+    };
+    for (AutoSizeLabel *label : form.findChildren<AutoSizeLabel *>())
+        if (face.isValid() && label->isVisibleTo(&form))
+            QVERIFY2(inkOn(filled, label).second >= 4.5, qPrintable(label->objectName()));
+    for (QFrame *bevel : form.GroupBox1->findChildren<QFrame *>(QRegularExpression(QStringLiteral("^Bevel"))))
+        QVERIFY2(inkOn(blank, bevel).second >= 2, qPrintable(bevel->objectName()));
+    const QColor green(0, 128, 0), maroon(128, 0, 0), black(Qt::black);
+    const std::pair<QLabel *, QColor> tallies[] = {
+        {form.winXw, green}, {form.winXw1, green}, {form.winTw1, black}, {form.winOw, maroon}, {form.winOw1, maroon}};
+    for (const auto &[label, given] : tallies) {
+        const QColor ink = inkOn(filled, label).first;
+        QVERIFY(face.isValid() || ink == given);
+        // Of one family: the same hue within 15 degrees, and grey stays grey.
+        QVERIFY2(given.hslSaturation() ? std::abs(ink.hslHue() - given.hslHue()) <= 15 : ink.hslSaturation() < 32,
+                 qPrintable(label->objectName() + QLatin1Char(' ') + ink.name()));
+    }
+    QCOMPARE(filled.pixelColor(form.Image1->mapTo(&form, QPoint(50, 50))), QColor(Qt::white));
 }
 
 void TestWindowLayout::informationGroupPaintsLabelsOverFrames()

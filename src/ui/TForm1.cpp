@@ -1,7 +1,9 @@
 #include "TForm1.h"
 
+#include "EtchedFrames.h"
 #include "FixedWindowGuard.h"
 #include "PlayAgainQuestion.h"
+#include "TallyColours.h"
 #include "accessibility/Accessibility.h"
 #include "accessibility/BoardAnnouncer.h"
 #include "accessibility/FocusInSight.h"
@@ -103,6 +105,9 @@ void TForm1::TakeComponents()
     QWidget *const readingOrder[] = {form.Label1, diff, winXw1, winTw1, winOw1, reload};
     for (QWidget *widget : readingOrder)
         widget->raise();
+    new EtchedFrames({form.Bevel1, form.Bevel2, form.Bevel3, form.Bevel4, form.Bevel5, form.Bevel6, form.Bevel7,
+                      form.Bevel8, form.Bevel9},
+                     this);
 }
 
 GameContext TForm1::Game()
@@ -112,27 +117,19 @@ GameContext TForm1::Game()
 
 void TForm1::ApplyFonts()
 {
-    struct LabelStyle {
+    struct LabelFont {
         AutoSizeLabel *label;
         int pixels;
-        QColor colour;  // invalid: the window's text colour
     };
+    const LabelFont fonts[] = {
+        {winXw1, 12}, {winOw1, 12}, {winTw1, 12}, {winXw, 13}, {winTw, 13}, {winOw, 13},
+        {a00, 19}, {a01, 19}, {a02, 19}, {a10, 19}, {a11, 19}, {a12, 19}, {a20, 19}, {a21, 19}, {a22, 19},
+    };
+    for (const LabelFont &font : fonts)
+        font.label->setFont(WindowFont(font.pixels, true));
+    // The tie tally in the information group has the window's text colour.
     const QColor green(0, 128, 0), maroon(128, 0, 0), black(0, 0, 0);
-    const LabelStyle styles[] = {
-        {winXw1, 12, green}, {winOw1, 12, maroon}, {winTw1, 12, black},
-        {winXw, 13, green},  {winTw, 13, QColor()}, {winOw, 13, maroon},
-        {a00, 19, QColor()}, {a01, 19, QColor()}, {a02, 19, QColor()},
-        {a10, 19, QColor()}, {a11, 19, QColor()}, {a12, 19, QColor()},
-        {a20, 19, QColor()}, {a21, 19, QColor()}, {a22, 19, QColor()},
-    };
-    for (const LabelStyle &style : styles) {
-        style.label->setFont(WindowFont(style.pixels, true));
-        if (style.colour.isValid()) {
-            QPalette palette = style.label->palette();
-            palette.setColor(QPalette::WindowText, style.colour);
-            style.label->setPalette(palette);
-        }
-    }
+    new TallyColours(this, {{winXw1, green}, {winOw1, maroon}, {winTw1, black}, {winXw, green}, {winOw, maroon}});
 }
 
 void TForm1::SetWidth(int width)
