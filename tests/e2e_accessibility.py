@@ -1,7 +1,11 @@
 # The game as a screen reader and a keyboard-only player meet it, through the real AT-SPI bus:
-# the board's nine cells by their rectangles and names, a move by the press action, the change and
-# the computer's answer told, the tallies' names, and whole games played with keys alone.
-# Run by e2e_accessibility.sh, which starts the buses, the X server and the game.
+# the board's nine cells by their rectangles and names, a move by the press action, the tallies'
+# names, and whole games played with keys alone and one click. "play" notes what Orca must say
+# after each key; "judge" reads what it said, between that key and the next, from its log.
+# Run by e2e_accessibility.sh, which starts the buses, the X server, Orca and the game.
+import datetime
+import json
+import re
 import subprocess
 import sys
 import time
@@ -94,9 +98,8 @@ class Board:
             if extents(cell) != (left, top, CELL, CELL):
                 fail('cell %d spans %s, expected %s' % (index, extents(cell), (left, top, CELL, CELL)))
             self.cells.append(cell)
-        self.table = self.cells[0].parent
-        if self.table.getRoleName() != 'table' or self.table.childCount != 9:
-            fail('the cells are not the nine children of one table')
+        if any(cell.parent != self.cells[0].parent for cell in self.cells) or self.cells[0].parent.getRoleName() != 'panel':
+            fail('the cells are not the children of one group')
 
     def names(self):
         return [cell.name for cell in self.cells]
@@ -108,9 +111,38 @@ class Board:
             marks.append({'крестик': 'X', 'нолик': 'O', 'пусто': '.'}.get(mark, '?'))
         return marks
 
+    def place(self, index):
+        return self.cells[index].name.rsplit(': ', 1)[0]
+
     def cursor(self):
         focused = [i for i, cell in enumerate(self.cells) if states(cell).contains(pyatspi.STATE_FOCUSED)]
         return focused[0] if len(focused) == 1 else None
+
+
+class Heard:
+    """Each key with what Orca must say after it: phrases in order, and the one cell it names, if any."""
+
+    def __init__(self):
+        self.keys = [{'key': 'start', 'at': 0, 'says': ['Крестики-нолики'], 'cell': 'центр: пусто'}]
+
+    def key(self, name, says=(), cell=None, send=True):
+        self.keys.append({'key': name, 'at': seconds(datetime.datetime.now().strftime('%H:%M:%S.%f')),
+                          'says': list(says), 'cell': cell})
+        if send:
+            xdotool('key', name)
+        return self.keys[-1]
+
+
+def seconds(clock):
+    hours, minutes, rest = clock.split(':')
+    return int(hours) * 3600 + int(minutes) * 60 + float(rest)
+
+
+def news(board, before):
+    """The cross, and the computer's answer by its place."""
+    after = board.marks()
+    answered = [i for i in range(9) if before[i] == '.' and after[i] == 'O']
+    return 'крестик' + ('. Компьютер: ' + board.place(answered[0]) if answered else '')
 
 
 def choose(marks):
@@ -135,37 +167,43 @@ def keypad_digit(cell):
     return str((2 - row) * 3 + column + 1)
 
 
-def play_by_keys(app, board, use_digits):
-    """Plays to the question with keys alone, reading the board as a screen reader does."""
+def play_by_keys(app, board, heard, use_digits):
+    """Plays to the question with keys alone; each arrow is answered by its cell, each move by its news."""
     while True:
         marks = board.marks()
         target = choose(marks)
         if use_digits:
-            xdotool('key', keypad_digit(target))
+            move = heard.key(keypad_digit(target))
         else:
-            start = board.cursor()
-            if start is None:
+            cursor = board.cursor()
+            if cursor is None:
                 fail('no cell has the focus')
-            xdotool('key', *arrows_to(start, target), 'space')
+            for arrow in arrows_to(cursor, target):
+                cursor += {'Right': 3, 'Left': -3, 'Down': 1, 'Up': -1}[arrow]
+                heard.key(arrow, cell=board.cells[cursor].name)
+                pump(1)
+            move = heard.key('space')
         crosses = marks.count('X')
         wait_for('a cross on cell %d' % target,
                  lambda: question(app) or (board.marks()[target] == 'X' and board.marks().count('X') == crosses + 1))
         box = question(app)
+        move['says'] = [news(board, marks)] + (['alert'] if box else [])
+        pump(1)
         if box is not None:
             return box
 
 
-def answer(app, box, key, closes=False):
+def answer(app, box, key, heard, closes=False):
     focus = subprocess.run(['xdotool', 'getwindowfocus'], capture_output=True, text=True).stdout.strip()
     title = box.name
     found = subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', '^%s$' % title],
                            capture_output=True, text=True).stdout.split()
     if found and focus not in found:
         xdotool('windowfocus', '--sync', found[0])
-    xdotool('key', key)
-    if closes:
-        return
-    wait_for('the question "%s" to go after %s' % (title, key), lambda: question(app) is None)
+    said = heard.key(key)
+    if not closes:
+        wait_for('the question "%s" to go after %s' % (title, key), lambda: question(app) is None)
+    return said
 
 
 def main():
@@ -193,42 +231,78 @@ def main():
     if tallies != ['Побед: 0', 'Ничья: 0', 'Поражений: 0']:
         fail('the top bar reads its tallies as %s' % tallies)
 
-    heard = []
-    pyatspi.Registry.registerEventListener(lambda e: heard.append((e.type, e.source.name, e.source.description)),
-                                           'object:property-change:accessible-name',
-                                           'object:property-change:accessible-description')
-    pump(0.5)  # the game learns of the listeners over the bus
+    names_heard = []
+    pyatspi.Registry.registerEventListener(lambda e: names_heard.append(e.source.name),
+                                           'object:property-change:accessible-name')
+    pump(1)  # the game learns of the listener over the bus, and Orca has told the start
+    heard = Heard()
 
+    before = board.marks()
+    press = heard.key('press', send=False)
     board.cells[4].queryAction().doAction(0)
     wait_for('the centre to read as a cross', lambda: board.cells[4].name == 'центр: крестик')
-    told = wait_for('the computer\'s move told', lambda: [d for t, n, d in heard if d.startswith('Компьютер: ')])
-    place = told[-1][len('Компьютер: '):]
-    if board.table.description != told[-1] or board.names().count(place + ': нолик') != 1:
-        fail('told "%s", the board describes "%s" and reads %s' % (told[-1], board.table.description, board.names()))
-    if not any(t.endswith('accessible-name') and n == 'центр: крестик' for t, n, d in heard):
-        fail('no name change was heard for the centre: %s' % heard)
+    wait_for('the computer\'s move', lambda: board.marks().count('O') == 1)
+    press['says'] = [news(board, before)]
+    if 'центр: крестик' not in names_heard:
+        fail('no name change was heard for the centre: %s' % names_heard)
     if states(board.cells[4]).contains(pyatspi.STATE_ENABLED):
         fail('the taken centre is still available')
-    say('the press action played the centre; heard "%s"' % told[-1])
+    pump(1)
+    heard.key('space', says=['занято'])
+    pump(1)
+    say('the press action played the centre; Space on it again')
 
-    box = play_by_keys(app, board, use_digits=False)
+    box = play_by_keys(app, board, heard, use_digits=False)
     title = box.name
     say('game 1 by arrows and Space: question "%s"' % title)
     if any(states(cell).contains(pyatspi.STATE_ENABLED) for cell in board.cells):
         fail('a cell is available while the question is open')
-    answer(app, box, 'Cyrillic_de')
+    yes = answer(app, box, 'Cyrillic_de', heard)
     wait_for('an empty board after Д', lambda: board.marks() == ['.'] * 9)
+    yes.update(says=['Новая игра'], cell=wait_for('the focus back on the board', lambda: board.cursor() is not None
+                                                  and board.cells[board.cursor()].name))
     expected = {'Победа!': 'Побед: 1', 'Ничья!': 'Ничья: 1', 'Поражение!': 'Поражений: 1'}[title]
     tallies = [child.name for child in top_bar if child.name.split(':')[0] in ('Побед', 'Ничья', 'Поражений')]
     if expected not in tallies:
         fail('after "%s" the top bar reads %s' % (title, tallies))
     say('Д answered Yes; the tallies read %s' % tallies)
 
-    box = play_by_keys(app, board, use_digits=True)
-    say('game 2 by the keypad\'s digits: question "%s"' % box.name)
-    answer(app, box, 'Cyrillic_en', closes=True)  # Н: No ends the program
+    pump(1)
+
+    # A click tells the move as a key does.
+    before = board.marks()
+    left, top, _, _ = extents(board.cells[choose(before)])
+    click = heard.key('click', send=False)
+    xdotool('mousemove', '--sync', str(left + CELL // 2), str(top + CELL // 2), 'click', '1')
+    wait_for('the computer\'s answer to a click', lambda: board.marks().count('O') == 1)
+    click['says'] = [news(board, before)]
+    pump(1)
+
+    box = play_by_keys(app, board, heard, use_digits=True)
+    say('game 2 by a click and the keypad\'s digits: question "%s"' % box.name)
+    answer(app, box, 'Cyrillic_en', heard, closes=True)  # Н: No ends the program
     say('Н answered No')
+    return heard
+
+
+def judge(keys, spoken):
+    """Each key's phrases in order, and no cell but its own, among what Orca said before the next key."""
+    for key, following in zip(keys, keys[1:] + [{'at': float('inf')}]):
+        said = [text.rstrip('. ') for at, text in spoken if key['at'] <= at < following['at']]
+        cells = [text for text in said if re.match(r'(верх|середина|низ|центр)\b.*: ', text)]
+        phrases = iter(said)
+        if (key['cell'] and cells != [key['cell']]) or not all(any(text.startswith(phrase) for text in phrases)
+                                                               for phrase in key['says']):
+            fail('after %s Orca said %s; expected %s%s' % (key['key'], said, key['says'],
+                                                           ' and the cell "%s" alone' % key['cell'] if key['cell'] else ''))
+    say('Orca said what each of %d keys called for' % (len(keys) - 1))
 
 
 if __name__ == '__main__':
-    main()
+    if sys.argv[1] == 'play':
+        with open(sys.argv[2], 'w') as keys:
+            json.dump(main().keys, keys)
+    else:
+        with open(sys.argv[2]) as keys, open(sys.argv[3], errors='replace') as log:
+            spoken = [(seconds(m[1]), m[2]) for m in re.finditer(r"^(\S+) - SPEECH OUTPUT: '(.*)' ?\{", log.read(), re.M)]
+            judge(json.load(keys), spoken)
