@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev fonts-wine \
   libxcb1-dev qt6-wayland xvfb xauth xdotool x11-utils imagemagick desktop-file-utils appstream dbus at-spi2-core \
-  python3-pyatspi openbox wmctrl sway grim xwayland jq build-essential dpkg-dev debhelper lintian git adwaita-qt6
+  python3-pyatspi openbox wmctrl sway grim xwayland jq build-essential dpkg-dev debhelper lintian git adwaita-qt6 \
+  orca speech-dispatcher speech-dispatcher-espeak-ng
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKN_SANITIZE=ON -DKN_WERROR=ON >/dev/null
 cmake --build build-asan
