@@ -93,9 +93,9 @@ void PlayAgainQuestion::showAnewIfBehind()
     if (!isVisible() || holdsKeyboard())
         return;
     // Asked to activate it, a compositor may only mark it urgent (sway does), but a window shown
-    // anew is focused and put on top. It asks for the place it had, which X11 window managers
-    // grant and compositors may not. Hiding the box briefly lets the window be activated once
-    // more, which must not start over.
+    // anew is focused and put on top. It asks for the place it had: an X11 window manager grants
+    // it, sway centres every floating window it maps, through XWayland too. Hiding the box briefly
+    // lets the window be activated once more, which must not start over.
     if (!shownAnew_.isValid() || shownAnew_.hasExpired(SettleTime)) {
         const QPoint place = pos();
         hide();

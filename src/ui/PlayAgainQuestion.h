@@ -7,8 +7,8 @@
 
 // The play-again question: modal to the window, answered only by Yes or No. Escape and the
 // title-bar close are refused, since No ends the program. While it waits it holds the window:
-// activating the window brings the question back to the front with the keyboard, where it stands,
-// and closing the window is refused, the same on every platform.
+// activating the window brings the question back to the front with the keyboard, where it stands
+// wherever the platform lets it keep its place, and closing the window is refused, everywhere.
 class PlayAgainQuestion : public QMessageBox, private QAbstractNativeEventFilter {
     Q_OBJECT
 
