@@ -60,6 +60,13 @@ in_front() {
     [[ $(grep -n -x "$question" <<<"$stack" | cut -d: -f1) -gt $(grep -n -x "$window" <<<"$stack" | cut -d: -f1) ]]
 }
 eventually in_front || fail "the question is not focused in front"
+# Put aside to show the result line, it stays there when the board is clicked, and keeps the keys.
+xdotool windowmove --sync "$question" 20 20
+aside=$(window_geometry "$question")
+xdotool mousemove --sync $((x + 151)) $((y + 192)) click 1
+sleep 0.5
+eventually in_front && [[ $(window_geometry "$question") == "$aside" ]] || fail "after a click on the board the question is at $(window_geometry "$question"), put at $aside"
+import -window root "$work/aside.png"
 xdotool mousemove --sync $((x + 20)) $((y + 15)) click 1
 sleep 0.3
 eventually in_front || fail "a click on the game window took the question's place"

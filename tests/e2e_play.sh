@@ -326,6 +326,14 @@ play_to_question() {
         *) fail "$name: a question \"$TITLE\" came up, but the board shows a game in play: $(board_text)" ;;
     esac
     [[ $TITLE == "$expected" ]] || fail "$name: the board $(board_text) is \"$expected\", the question says \"$TITLE\""
+    # A click on the board (a free cell where there is one) while it asks plays nothing and leaves the question where it was put, with the keys.
+    local shown free=0 c
+    shown=$(board_text)
+    for c in 0 1 2 3 4 5 6 7 8; do [[ ${CELLS[c]} == . ]] && free=$c; done
+    click_board $((free / 3 * CELL + CELL / 2)) $((free % 3 * CELL + CELL / 2))
+    sleep 0.3
+    read_settled_board "$RESULT_LINE_MIN" && [[ $(board_text) == "$shown" && $(window_geometry "$QUESTION") == "$x $y $width $height" && $(xdotool getwindowfocus) == "$QUESTION" ]] ||
+        fail "$name: after a click on cell $free the board is $(board_text), the question at $(window_geometry "$QUESTION") with focus on $(xdotool getwindowfocus)"
     say "$name: final board $(board_text), result line on screen"
 }
 

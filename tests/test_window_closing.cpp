@@ -109,11 +109,13 @@ private slots:
         bool accepted = true;
         bool formShown = false;
         bool questionShown = false;
+        bool asking = false;
         const int code = RunApplication([&] {
             PlayToTheQuestion(form, [&](PlayAgainQuestion &question) {
                 accepted = form.close();
                 formShown = form.isVisible();
                 questionShown = question.isVisible();
+                asking = form.asking();
                 question.button(QMessageBox::No)->click();
             });
         });
@@ -121,6 +123,7 @@ private slots:
         QVERIFY(!accepted);
         QVERIFY(formShown);
         QVERIFY(questionShown);
+        QVERIFY(asking);
         QVERIFY(!form.isVisible());
         QCOMPARE(lastClosed.count(), 1);
         QCOMPARE(ShownQuestion(), nullptr);

@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QTimer>
 
 #include <xcb/xcb.h>
+
+#include <cstdlib>
 
 PlayAgainQuestion::PlayAgainQuestion(const QString &text, const QString &caption, QWidget *parent)
     : QMessageBox(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, parent)
@@ -18,6 +20,9 @@ PlayAgainQuestion::PlayAgainQuestion(const QString &text, const QString &caption
     button(QMessageBox::No)->setText(QStringLiteral("&Нет"));
     setDefaultButton(QMessageBox::Yes);
     setWindowModality(Qt::ApplicationModal);
+    frontCheck_.setSingleShot(true);
+    frontCheck_.setInterval(FrontCheckDelay);
+    connect(&frontCheck_, &QTimer::timeout, this, &PlayAgainQuestion::showAnewIfBehind);
 }
 
 bool PlayAgainQuestion::AskIsNo()
@@ -77,16 +82,43 @@ void PlayAgainQuestion::comeForward()
     if (!isVisible())
         return;
     // The window was activated past the question, so whoever did it does not keep a modal box in
-    // front by itself. Asked to activate it, a compositor may only mark it urgent (sway does by
-    // default), and a raise may go unheeded; but a window shown anew is focused and put on top.
-    // Hiding the box briefly lets the window be activated once more, which must not start over.
+    // front by itself. An X server or window manager raises and focuses the box when asked.
+    raise();
+    activateWindow();
+    frontCheck_.start();
+}
+
+void PlayAgainQuestion::showAnewIfBehind()
+{
+    if (!isVisible() || holdsKeyboard())
+        return;
+    // Asked to activate it, a compositor may only mark it urgent (sway does), but a window shown
+    // anew is focused and put on top. It asks for the place it had: an X11 window manager grants
+    // it, sway centres every floating window it maps, through XWayland too. Hiding the box briefly
+    // lets the window be activated once more, which must not start over.
     if (!shownAnew_.isValid() || shownAnew_.hasExpired(SettleTime)) {
+        const QPoint place = pos();
         hide();
+        move(place);
         show();
         shownAnew_.start();
     }
     raise();
     activateWindow();
+}
+
+bool PlayAgainQuestion::holdsKeyboard() const
+{
+    // On X11 Qt counts the box as active while the window it blocks has the server's focus, so the
+    // server is asked.
+    if (const auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>()) {
+        xcb_connection_t *connection = x11->connection();
+        xcb_get_input_focus_reply_t *focus = xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr);
+        const bool held = focus && focus->focus == winId();
+        std::free(focus);
+        return held;
+    }
+    return isActiveWindow();
 }
 
 void PlayAgainQuestion::keyPressEvent(QKeyEvent *event)

@@ -3,11 +3,12 @@
 #include <QAbstractNativeEventFilter>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QTimer>
 
 // The play-again question: modal to the window, answered only by Yes or No. Escape and the
 // title-bar close are refused, since No ends the program. While it waits it holds the window:
-// activating the window brings the question back to the front with the keyboard, and closing the
-// window is refused, the same on every platform.
+// activating the window brings the question back to the front with the keyboard, where it stands
+// wherever the platform lets it keep its place, and closing the window is refused, everywhere.
 class PlayAgainQuestion : public QMessageBox, private QAbstractNativeEventFilter {
     Q_OBJECT
 
@@ -24,9 +25,15 @@ protected:
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
 
 private:
-    enum { SettleTime = 500 };  // ms after showing the box anew in which it is not done again
+    enum {
+        FrontCheckDelay = 200,  // ms a platform gets to bring the box forward when asked
+        SettleTime = 500,       // ms after showing the box anew in which it is not done again
+    };
     void comeForward();
+    void showAnewIfBehind();
+    bool holdsKeyboard() const;
 
     QWidget *window_ = nullptr;  // the window it holds while it waits
+    QTimer frontCheck_;
     QElapsedTimer shownAnew_;
 };

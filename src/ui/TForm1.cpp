@@ -10,8 +10,8 @@
 #include "game/BoardDrawing.h"
 #include "platform/Fonts.h"
 
-#include <QApplication>
 #include <QGuiApplication>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QTimer>
 
@@ -192,8 +192,9 @@ void TForm1::FormCreate()
 void TForm1::Image1Click(QPoint position)
 {
     // The play-again question takes the window's input. A click that reaches the picture anyway,
-    // sent straight to it past the window, must not play on the finished board and count it twice.
-    if (QApplication::activeModalWidget())
+    // sent straight to it past the window or while the question is shown anew, must not play on
+    // the finished board and count it twice.
+    if (asking_)
         return;
     GameContext game = Game();
     BoardClick(game, position.x(), position.y());
@@ -288,6 +289,7 @@ void TForm1::ShowBoardText()
 
 Answer TForm1::AskPlayAgain(const std::u16string &text, const std::u16string &caption)
 {
+    const QScopedValueRollback<bool> waiting(asking_, true);
     PlayAgainQuestion question(QString::fromStdU16String(text), QString::fromStdU16String(caption), this);
     const Answer answer = question.AskIsNo() ? Answer::No : Answer::Yes;
     // The keyboard comes back to the board, also where no window manager hands it back.

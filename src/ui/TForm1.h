@@ -43,6 +43,8 @@ public:
     void PlaceOnScreen(QSize screen);
 
     GameState &state() { return state_; }
+    // True while the play-again question waits: the board takes no move until it is answered.
+    bool asking() const { return asking_; }
 
     QFrame *Panel1 = nullptr;
     BoardPicture *Image1 = nullptr;
@@ -106,4 +108,5 @@ private:
     int outerHeight_ = 0;
     int left_ = 0;
     int top_ = 0;
+    bool asking_ = false;
 };
