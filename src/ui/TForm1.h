@@ -20,6 +20,7 @@ class QTimer;
 // names in the form Unit1.ui; the captions and frames that only stand there stay in the form.
 class TForm1 : public QWidget, private GameWindow {
     Q_OBJECT
+    Q_PROPERTY(bool asking READ asking)
 
 public:
     // Window sizes are outer sizes; the frame is taken to be 2 px left, 1 px right, 30 px top and

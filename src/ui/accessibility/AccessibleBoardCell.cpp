@@ -3,7 +3,6 @@
 #include "CellNames.h"
 #include "ui/BoardPicture.h"
 
-#include <QApplication>
 #include <QTimer>
 
 AccessibleBoardCell::AccessibleBoardCell(BoardPicture *board, int cell) : board_(board), cell_(cell) {}
@@ -50,7 +49,8 @@ QAccessible::State AccessibleBoardCell::state() const
         return state;
     state.focusable = true;
     state.focused = board_->hasFocus() && board_->cursor().cell() == cell_;
-    state.disabled = board_->marks()[cell_] != CellEmpty || QApplication::activeModalWidget() != nullptr;
+    // The window says when it waits for the play-again question, and takes no move then.
+    state.disabled = board_->marks()[cell_] != CellEmpty || board_->window()->property("asking").toBool();
     state.invisible = !board_->isVisible();
     return state;
 }
