@@ -1,7 +1,6 @@
 # The game as a screen reader and a keyboard-only player meet it, through the real AT-SPI bus:
-# the board's nine cells by their rectangles and names, a move by the press action, the tallies'
-# names, and whole games played with keys alone and one click. "play" notes what Orca must say
-# after each key; "judge" reads what it said, between that key and the next, from its log.
+# the board's nine cells and the tallies by their names, whole games played with keys, the press action
+# and a click; "play" notes what Orca must say after each key, "judge" reads what it said from its log.
 # Run by e2e_accessibility.sh, which starts the buses, the X server, Orca and the game.
 import datetime
 import json
@@ -230,7 +229,6 @@ def main():
         fail('the taken centre is still available')
     pump(1)
     heard.key('space', says=['занято'])
-    say('the press action played the centre; Space on it again')
 
     box = play_by_keys(app, board, heard, use_digits=False)
     title = box.name
