@@ -18,13 +18,12 @@ AccessibleBoardNews::~AccessibleBoardNews()
 
 void AccessibleBoardNews::tell(const QString &text)
 {
-    AccessibleBoardNews *message = message_ ? message_ : this;
-    message->text_ = text;
-    message->shown_ = true;
-    QAccessibleEvent shown(message, QAccessible::ObjectShow);
+    message_->text_ = text;
+    message_->shown_ = true;
+    QAccessibleEvent shown(message_, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
-    message->shown_ = false;
-    QAccessibleEvent hidden(message, QAccessible::ObjectHide);
+    message_->shown_ = false;
+    QAccessibleEvent hidden(message_, QAccessible::ObjectHide);
     QAccessible::updateAccessibility(&hidden);
 }
 

@@ -13,6 +13,7 @@ public:
     explicit AccessibleBoardNews(BoardPicture *board);
     ~AccessibleBoardNews() override;
 
+    // Told by the news line, through its message.
     void tell(const QString &text);
 
     bool isValid() const override;
