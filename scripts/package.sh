@@ -11,11 +11,7 @@ bash scripts/install-deps.sh build-essential dpkg-dev debhelper cmake ninja-buil
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir "$work/src"
-git ls-files -z --cached --others --exclude-standard | while IFS= read -r -d '' file; do
-  # Files deleted in the working tree are still listed as tracked.
-  if [ -e "$file" ]; then printf '%s\0' "$file"; fi
-done | tar --null --files-from=- -cf - | tar -C "$work/src" -xf -
+bash scripts/copy-tree.sh "$work/src"
 
 (cd "$work/src" && dpkg-buildpackage -us -uc -b)
 
