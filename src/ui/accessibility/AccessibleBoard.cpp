@@ -1,21 +1,11 @@
 #include "AccessibleBoard.h"
 
 #include "AccessibleBoardCell.h"
-#include "AccessibleBoardNews.h"
 #include "ui/BoardPicture.h"
 
 AccessibleBoard::AccessibleBoard(BoardPicture *board)
-    : QAccessibleWidget(board, QAccessible::Grouping, QStringLiteral("Игровое поле"))
+    : QAccessibleWidget(board, QAccessible::Grouping, QStringLiteral("Игровое поле")), news_(board)
 {
-}
-
-AccessibleBoard::~AccessibleBoard()
-{
-    for (AccessibleBoardCell *cell : cells_)
-        if (cell)
-            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(cell));
-    if (news_)
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(news_));
 }
 
 BoardPicture *AccessibleBoard::board() const
@@ -30,38 +20,35 @@ int AccessibleBoard::childIndexOf(int cell)
 
 int AccessibleBoard::childCount() const
 {
-    return BoardCells + 1;
+    return BoardCells + news_.childCount();
 }
 
-AccessibleBoardNews *AccessibleBoard::news() const
+QAccessibleInterface *AccessibleBoard::cellAt(int cell) const
 {
-    if (!news_) {
-        news_ = new AccessibleBoardNews(board());
-        QAccessible::registerAccessibleInterface(news_);
+    QAccessibleInterface *made = cells_[cell] ? QAccessible::accessibleInterface(cells_[cell]) : nullptr;
+    if (!made) {
+        made = new AccessibleBoardCell(board(), cell);
+        cells_[cell] = QAccessible::registerAccessibleInterface(made);
     }
-    return news_;
+    return made;
 }
 
 QAccessibleInterface *AccessibleBoard::child(int index) const
 {
-    if (index == BoardCells)
-        return news();
-    if (index < 0 || index >= BoardCells)
+    if (index >= BoardCells)
+        return news_.child(index - BoardCells);
+    if (index < 0)
         return nullptr;
-    const int cell = CellIndex(index % BoardSide, index / BoardSide);
-    if (!cells_[cell]) {
-        cells_[cell] = new AccessibleBoardCell(board(), cell);
-        QAccessible::registerAccessibleInterface(cells_[cell]);
-    }
-    return cells_[cell];
+    return cellAt(CellIndex(index % BoardSide, index / BoardSide));
 }
 
 int AccessibleBoard::indexOfChild(const QAccessibleInterface *child) const
 {
     for (int cell = 0; cell < BoardCells; ++cell)
-        if (cells_[cell] && cells_[cell] == child)
+        if (cells_[cell] && QAccessible::accessibleInterface(cells_[cell]) == child)
             return childIndexOf(cell);
-    return news_ && child == news_ ? BoardCells : -1;
+    const int news = news_.indexOfChild(child);
+    return news < 0 ? -1 : BoardCells + news;
 }
 
 QAccessibleInterface *AccessibleBoard::childAt(int x, int y) const
@@ -69,10 +56,10 @@ QAccessibleInterface *AccessibleBoard::childAt(int x, int y) const
     const QPoint point = board()->mapFromGlobal(QPoint(x, y));
     if (point.x() < 0 || point.y() < 0 || point.x() >= BoardSide * CellSize || point.y() >= BoardSide * CellSize)
         return nullptr;
-    return child(childIndexOf(CellIndex(point.x() / CellSize, point.y() / CellSize)));
+    return cellAt(CellIndex(point.x() / CellSize, point.y() / CellSize));
 }
 
 QAccessibleInterface *AccessibleBoard::focusChild() const
 {
-    return board()->hasFocus() ? child(childIndexOf(board()->cursor().cell())) : nullptr;
+    return board()->hasFocus() ? cellAt(board()->cursor().cell()) : nullptr;
 }

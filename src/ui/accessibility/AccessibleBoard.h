@@ -1,11 +1,11 @@
 #pragma once
 
+#include "BoardNews.h"
+
 #include <QAccessibleWidget>
 
 #include <array>
 
-class AccessibleBoardCell;
-class AccessibleBoardNews;
 class BoardPicture;
 
 // The board as assistive technology sees it: a group of nine cells, read row by row. Not a table:
@@ -14,7 +14,6 @@ class BoardPicture;
 class AccessibleBoard : public QAccessibleWidget {
 public:
     explicit AccessibleBoard(BoardPicture *board);
-    ~AccessibleBoard() override;
 
     // Children run row by row; the game numbers its cells column by column.
     static int childIndexOf(int cell);
@@ -25,12 +24,16 @@ public:
     QAccessibleInterface *childAt(int x, int y) const override;
     QAccessibleInterface *focusChild() const override;
 
-    AccessibleBoardNews *news() const;
+    // Tells a screen reader at once what just happened on the board.
+    void tell(const QString &text) { news_.tell(text); }
 
 private:
     BoardPicture *board() const;
+    QAccessibleInterface *cellAt(int cell) const;
 
-    // Made when first asked for and kept, so that a cell keeps its identity on the bus.
-    mutable std::array<AccessibleBoardCell *, 9> cells_{};
-    mutable AccessibleBoardNews *news_ = nullptr;
+    // Made when first asked for and kept, so that a cell keeps its identity on the bus. Qt's cache
+    // owns them and deletes them at exit: an interface that deleted others from its destructor
+    // would change the cache while Qt tears it down.
+    mutable std::array<QAccessible::Id, 9> cells_{};
+    BoardNews news_;
 };

@@ -49,8 +49,9 @@ QAccessible::State AccessibleBoardCell::state() const
         return state;
     state.focusable = true;
     state.focused = board_->hasFocus() && board_->cursor().cell() == cell_;
-    // The window says when it waits for the play-again question, and takes no move then.
-    state.disabled = board_->marks()[cell_] != CellEmpty || board_->window()->property("asking").toBool();
+    // The window says when it waits for the play-again question, and takes no move then. A taken
+    // cell stays available: its name says what it holds, and pressing it is told as taken.
+    state.disabled = board_->window()->property("asking").toBool();
     state.invisible = !board_->isVisible();
     return state;
 }

@@ -6,7 +6,7 @@
 class BoardPicture;
 
 // One cell of the board for assistive technology: its place and mark as its name, focused where
-// the keyboard cursor is, unavailable once taken or while the game asks, pressed like a click.
+// the keyboard cursor is, unavailable while the game asks, pressed like a click.
 class AccessibleBoardCell : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
     AccessibleBoardCell(BoardPicture *board, int cell);

@@ -1,29 +1,32 @@
 #include "AccessibleBoardNews.h"
 
+#include "game/GameState.h"
 #include "ui/BoardPicture.h"
 
 AccessibleBoardNews::AccessibleBoardNews(BoardPicture *board) : board_(board)
 {
-    message_ = new AccessibleBoardNews(board, this);
-    QAccessible::registerAccessibleInterface(message_);
+    // Qt's cache owns and deletes both, never this line.
+    message_ = QAccessible::registerAccessibleInterface(new AccessibleBoardNews(board, true));
 }
 
-AccessibleBoardNews::AccessibleBoardNews(BoardPicture *board, AccessibleBoardNews *line) : board_(board), line_(line) {}
+AccessibleBoardNews::AccessibleBoardNews(BoardPicture *board, bool) : board_(board), isMessage_(true) {}
 
-AccessibleBoardNews::~AccessibleBoardNews()
+AccessibleBoardNews *AccessibleBoardNews::message() const
 {
-    if (message_)
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(message_));
+    return static_cast<AccessibleBoardNews *>(QAccessible::accessibleInterface(message_));
 }
 
 void AccessibleBoardNews::tell(const QString &text)
 {
-    message_->text_ = text;
-    message_->shown_ = true;
-    QAccessibleEvent shown(message_, QAccessible::ObjectShow);
+    AccessibleBoardNews *message = this->message();
+    if (!message)
+        return;
+    message->text_ = text;
+    message->shown_ = true;
+    QAccessibleEvent shown(message, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
-    message_->shown_ = false;
-    QAccessibleEvent hidden(message_, QAccessible::ObjectHide);
+    message->shown_ = false;
+    QAccessibleEvent hidden(message, QAccessible::ObjectHide);
     QAccessible::updateAccessibility(&hidden);
 }
 
@@ -39,22 +42,24 @@ QWindow *AccessibleBoardNews::window() const
 
 QAccessibleInterface *AccessibleBoardNews::parent() const
 {
-    return line_ ? static_cast<QAccessibleInterface *>(line_) : QAccessible::queryAccessibleInterface(board_);
+    QAccessibleInterface *board = QAccessible::queryAccessibleInterface(board_);
+    // The line follows the board's cells.
+    return isMessage_ && board ? board->child(BoardCells) : board;
 }
 
 QAccessibleInterface *AccessibleBoardNews::child(int index) const
 {
-    return index == 0 ? message_ : nullptr;
+    return index == 0 ? message() : nullptr;
 }
 
 int AccessibleBoardNews::childCount() const
 {
-    return message_ ? 1 : 0;
+    return isMessage_ ? 0 : 1;
 }
 
 int AccessibleBoardNews::indexOfChild(const QAccessibleInterface *child) const
 {
-    return message_ && child == message_ ? 0 : -1;
+    return !isMessage_ && child == message() ? 0 : -1;
 }
 
 QString AccessibleBoardNews::text(QAccessible::Text type) const
@@ -64,7 +69,7 @@ QString AccessibleBoardNews::text(QAccessible::Text type) const
 
 QAccessible::Role AccessibleBoardNews::role() const
 {
-    return line_ ? QAccessible::Notification : QAccessible::StatusBar;
+    return isMessage_ ? QAccessible::Notification : QAccessible::StatusBar;
 }
 
 QAccessible::State AccessibleBoardNews::state() const

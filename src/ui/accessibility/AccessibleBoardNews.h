@@ -5,13 +5,12 @@
 
 class BoardPicture;
 
-// What just happened on the board, for a screen reader to speak at once: a notification that is
+// What just happened on the board, for a screen reader to speak at once where Qt has no announcement: a notification that is
 // shown for the moment it is told and hidden otherwise, so nobody meets it while exploring. It sits
 // in a news line of the board's own, a status bar, so that it is read without its role's name.
 class AccessibleBoardNews : public QAccessibleInterface {
 public:
     explicit AccessibleBoardNews(BoardPicture *board);
-    ~AccessibleBoardNews() override;
 
     // Told by the news line, through its message.
     void tell(const QString &text);
@@ -31,11 +30,12 @@ public:
     QAccessible::State state() const override;
 
 private:
-    AccessibleBoardNews(BoardPicture *board, AccessibleBoardNews *line);
+    AccessibleBoardNews(BoardPicture *board, bool isMessage);
+    AccessibleBoardNews *message() const;
 
     QPointer<BoardPicture> board_;
-    AccessibleBoardNews *line_ = nullptr;     // the news line, for its message
-    AccessibleBoardNews *message_ = nullptr;  // the message, for the news line
+    bool isMessage_ = false;
+    QAccessible::Id message_ = 0;  // the line's message
     QString text_;
     bool shown_ = false;
 };

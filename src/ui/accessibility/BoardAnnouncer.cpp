@@ -1,12 +1,16 @@
 #include "BoardAnnouncer.h"
 
 #include "AccessibleBoard.h"
-#include "AccessibleBoardNews.h"
+#include "BoardNews.h"
 #include "CellNames.h"
+#include "game/OutcomeRules.h"
 
 #include <QAccessible>
 #include <QEvent>
+#include <QStringList>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -17,11 +21,21 @@ void Notify(BoardPicture *board, QAccessible::Event type, int cell)
     QAccessible::updateAccessibility(&event);
 }
 
+bool GameEnds(const BoardPicture::Marks &marks)
+{
+    GameState state;
+    state.cells = marks;
+    state.moveCount = std::int32_t(std::count_if(marks.begin(), marks.end(), [](auto mark) { return mark != CellEmpty; }));
+    std::u16string outcome;
+    EvaluateOutcome(state, outcome);
+    return !outcome.empty();
+}
+
 } // namespace
 
 BoardAnnouncer::BoardAnnouncer(BoardPicture *board) : QObject(board), board_(board)
 {
-    connect(board, &BoardPicture::cursorMoved, this, &BoardAnnouncer::tellFocusedCell);
+    connect(board, &BoardPicture::cursorMoved, this, &BoardAnnouncer::tellFocusedCellSoon);
     connect(board, &BoardPicture::cellPlayed, this, &BoardAnnouncer::cellPlayed);
     connect(board, &BoardPicture::marksChanged, this, &BoardAnnouncer::marksChanged);
     board->installEventFilter(this);
@@ -29,23 +43,42 @@ BoardAnnouncer::BoardAnnouncer(BoardPicture *board) : QObject(board), board_(boa
 
 bool BoardAnnouncer::eventFilter(QObject *watched, QEvent *event)
 {
-    // The widget's own focus event follows this one; the cell's comes after it, from the loop.
-    if (event->type() == QEvent::FocusIn && QAccessible::isActive())
-        QTimer::singleShot(0, this, &BoardAnnouncer::tellFocusedCell);
+    // The widget's own focus event follows this one; the cell's comes after it.
+    if (event->type() == QEvent::FocusIn)
+        tellFocusedCellSoon();
     return QObject::eventFilter(watched, event);
 }
 
-void BoardAnnouncer::tellFocusedCell()
+void BoardAnnouncer::tellFocusedCellSoon()
 {
-    if (QAccessible::isActive() && board_->hasFocus())
-        Notify(board_, QAccessible::Focus, board_->cursor().cell());
+    // From the loop, or sooner where a click or a digit plays the cell it moved to: the cell is
+    // then read once, with its new mark, before the computer's answer.
+    if (!QAccessible::isActive() || focusPending_)
+        return;
+    focusPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        if (focusPending_)
+            tellFocusedCell();
+    });
+}
+
+bool BoardAnnouncer::tellFocusedCell()
+{
+    focusPending_ = false;
+    if (!QAccessible::isActive() || !board_->hasFocus())
+        return false;
+    Notify(board_, QAccessible::Focus, board_->cursor().cell());
+    return true;
 }
 
 void BoardAnnouncer::cellPlayed(int cell)
 {
     // The game ignores a taken cell; the player must still hear why nothing happened.
-    if (QAccessible::isActive() && board_->marks()[cell] != CellEmpty)
+    if (QAccessible::isActive() && board_->marks()[cell] != CellEmpty) {
+        if (focusPending_)
+            tellFocusedCell();
         tell(QStringLiteral("занято"));
+    }
 }
 
 void BoardAnnouncer::marksChanged(const BoardPicture::Marks &before)
@@ -53,6 +86,7 @@ void BoardAnnouncer::marksChanged(const BoardPicture::Marks &before)
     if (!QAccessible::isActive())
         return;
     const BoardPicture::Marks &marks = board_->marks();
+    const int cursor = board_->cursor().cell();
     int played = -1;
     int answered = -1;
     for (int cell = 0; cell < BoardCells; ++cell) {
@@ -66,21 +100,32 @@ void BoardAnnouncer::marksChanged(const BoardPicture::Marks &before)
             answered = cell;
     }
     if (played < 0) {
-        // A new board. Where the board keeps the focus its cell is read with it; where the focus
-        // comes back to the board afterwards, from the question, the cell is read then.
-        QString news = QStringLiteral("Новая игра");
-        if (board_->hasFocus())
-            news += QStringLiteral(". ") + CellName(board_->cursor().cell(), marks[board_->cursor().cell()]);
-        tell(news);
+        // A new board, then the cell in focus: read with the news where it is not read by itself;
+        // where the focus comes back to the board afterwards, from the question, the cell is read then.
+        if (focusPending_ || !board_->hasFocus()) {
+            tell(QStringLiteral("Новая игра"));
+            if (focusPending_)
+                tellFocusedCell();
+        } else {
+            tell(QStringLiteral("Новая игра. ") + CellName(cursor, marks[cursor]));
+        }
         return;
     }
-    QString news = MarkName(CellCross);
+    // The cross goes without saying where the reader reads the played cell by itself: the cursor
+    // has just moved there, or the reader hears the focused cell's new name. Not when the move
+    // ends the game: the question then comes at once, and the reader drops that reading for it.
+    const bool cursorMovedThere = focusPending_ && tellFocusedCell() && cursor == played;
+    const bool heardByName = BoardNews::focusedNameChangeIsHeard() && board_->hasFocus() && cursor == played;
+    QStringList news;
+    if (GameEnds(marks) || (!cursorMovedThere && !heardByName))
+        news << MarkName(CellCross);
     if (answered >= 0)
-        news += QStringLiteral(". Компьютер: ") + CellPlaceName(answered);
-    tell(news);
+        news << QStringLiteral("Компьютер: ") + CellPlaceName(answered);
+    if (!news.isEmpty())
+        tell(news.join(QStringLiteral(". ")));
 }
 
 void BoardAnnouncer::tell(const QString &text)
 {
-    static_cast<AccessibleBoard *>(QAccessible::queryAccessibleInterface(board_))->news()->tell(text);
+    static_cast<AccessibleBoard *>(QAccessible::queryAccessibleInterface(board_))->tell(text);
 }

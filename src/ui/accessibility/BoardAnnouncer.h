@@ -18,10 +18,13 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void tellFocusedCell();
+    void tellFocusedCellSoon();
+    // Whether it was told: only while the board has the keyboard.
+    bool tellFocusedCell();
     void cellPlayed(int cell);
     void marksChanged(const BoardPicture::Marks &before);
     void tell(const QString &text);
 
     QPointer<BoardPicture> board_;
+    bool focusPending_ = false;
 };

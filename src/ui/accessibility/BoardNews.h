@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QAccessible>
+#include <QPointer>
+
+class BoardPicture;
+
+// The one way news of the board reaches a screen reader at once. Qt 6.8 and later announce it
+// through the board itself; an older Qt has no announcement, and the news is shown as a
+// notification in a news line under the board. The build compiles the one this Qt has.
+class BoardNews {
+public:
+    explicit BoardNews(BoardPicture *board);
+
+    void tell(const QString &text);
+    // Whether a screen reader hears the focused cell's name change by itself. Qt 6.4 sends the
+    // change without its text, so Orca cannot speak it; later Qt's changes are spoken.
+    static bool focusedNameChangeIsHeard();
+
+    // The objects the news needs under the board, after its cells.
+    int childCount() const;
+    QAccessibleInterface *child(int index) const;
+    int indexOfChild(const QAccessibleInterface *child) const;
+
+private:
+    QPointer<BoardPicture> board_;
+    mutable QAccessible::Id line_ = 0;  // the news line, where there is one
+};

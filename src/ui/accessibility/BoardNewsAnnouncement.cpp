@@ -1,0 +1,35 @@
+#include "BoardNews.h"
+
+#include "ui/BoardPicture.h"
+
+#include <QAccessibleAnnouncementEvent>
+
+BoardNews::BoardNews(BoardPicture *board) : board_(board) {}
+
+void BoardNews::tell(const QString &text)
+{
+    // Assertive: the news answers the key just pressed, and what Orca was still saying is stale.
+    QAccessibleAnnouncementEvent event(board_.data(), text);
+    event.setPoliteness(QAccessible::AnnouncementPoliteness::Assertive);
+    QAccessible::updateAccessibility(&event);
+}
+
+bool BoardNews::focusedNameChangeIsHeard()
+{
+    return true;
+}
+
+int BoardNews::childCount() const
+{
+    return 0;
+}
+
+QAccessibleInterface *BoardNews::child(int) const
+{
+    return nullptr;
+}
+
+int BoardNews::indexOfChild(const QAccessibleInterface *) const
+{
+    return -1;
+}
