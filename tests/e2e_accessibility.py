@@ -103,6 +103,9 @@ class Board:
             fail('the cells are not the children of one group')
 
     def names(self):
+        # Read afresh: the names change without an event while the question is open.
+        for cell in self.cells:
+            cell.clearCache()
         return [cell.name for cell in self.cells]
 
     def marks(self):
@@ -129,9 +132,9 @@ class Heard(list):
 
 
 def news(board, before):
-    """The cross, and the computer's answer by its place."""
+    """The cross, and the computer's answer by its place: two facts, which Orca may order either way."""
     answered = [i for i, mark in enumerate(board.marks()) if before[i] == '.' and mark == 'O']
-    return 'крестик' + ('. Компьютер: ' + board.cells[answered[0]].name.split(':')[0] if answered else '')
+    return ['крестик'] + ['Компьютер: ' + board.cells[answered[0]].name.split(':')[0] for _ in answered[:1]]
 
 
 def choose(marks):
@@ -175,8 +178,9 @@ def play_by_keys(app, board, heard, use_digits):
         wait_for('a cross on cell %d' % target,
                  lambda: question(app) or (board.marks()[target] == 'X' and board.marks().count('X') == crosses + 1))
         box = question(app)
-        # The question: its caption and its text, then the default button.
-        move['says'] = [news(board, marks)] + (['alert', box.name, QUESTIONS[box.name], 'Да'] if box else [])
+        # The question: its caption and its text, then the default button; the news before the
+        # text, and before or after the caption.
+        move['says'] = [news(board, marks) + ['alert ' + box.name], QUESTIONS[box.name], 'Да'] if box else [news(board, marks)]
         if box is not None:
             return box
 
@@ -267,14 +271,18 @@ def words(text):
     return re.findall(r'\w+', text.lower())
 
 
-def in_order(heard, phrases):
-    """Whether each phrase is said, word for word, after the one before it."""
+def in_order(heard, says):
+    """Whether each phrase is said, word for word, after the one before it; the phrases of a group
+    (a list) in any order among themselves."""
     position = 0
-    for phrase in phrases:
-        at = next((i for i in range(position, len(heard)) if heard[i:i + len(phrase)] == phrase), None)
-        if at is None:
-            return False
-        position = at + len(phrase)
+    for group in says:
+        end = position
+        for phrase in map(words, [group] if isinstance(group, str) else group):
+            at = next((i for i in range(position, len(heard)) if heard[i:i + len(phrase)] == phrase), None)
+            if at is None:
+                return False
+            end = max(end, at + len(phrase))
+        position = end
     return True
 
 
@@ -286,7 +294,7 @@ def judge(keys, spoken):
         heard = sum(said, [])
         cells = [text for text in said if text and text[0] in ('верх', 'середина', 'низ', 'центр')
                  and text[-1] in ('пусто', 'крестик', 'нолик')]
-        if (key['cell'] and cells != [words(key['cell'])]) or not in_order(heard, map(words, key['says'])) \
+        if (key['cell'] and cells != [words(key['cell'])]) or not in_order(heard, key['says']) \
                 or heard.count('крестик') > 1 or heard.count('компьютер') > 1 \
                 or {'grayed', 'unavailable', 'dimmed'} & set(heard):
             fail('after %s Orca said %s; expected %s and the cell %s alone'

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 
 #include <xcb/xcb.h>
@@ -18,6 +19,17 @@ PlayAgainQuestion::PlayAgainQuestion(const QString &text, const QString &caption
     button(QMessageBox::Yes)->setText(QStringLiteral("&Да"));
     button(QMessageBox::No)->setText(QStringLiteral("&Нет"));
     setDefaultButton(QMessageBox::Yes);
+    // A screen reader reads the text with the box's caption only while the text takes no focus;
+    // later Qt makes it focusable.
+    if (auto *label = findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+        label->setFocusPolicy(Qt::NoFocus);
+    // News of the move that ended the game, left by the board for a screen reader where it would
+    // read this box ahead of the news, is read with the text, which it comes before.
+    if (QWidget *window = parent ? parent->window() : nullptr) {
+        if (const QString news = window->property("newsBeforeQuestion").toString(); !news.isEmpty())
+            setAccessibleDescription(news + QStringLiteral(". ") + text);
+        window->setProperty("newsBeforeQuestion", QVariant());
+    }
     setWindowModality(Qt::ApplicationModal);
     frontCheck_.setSingleShot(true);
     frontCheck_.setInterval(FrontCheckDelay);

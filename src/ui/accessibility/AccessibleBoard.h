@@ -26,6 +26,7 @@ public:
 
     // Tells a screen reader at once what just happened on the board.
     void tell(const QString &text) { news_.tell(text); }
+    void tellBeforeQuestion(const QString &text) { news_.tellBeforeQuestion(text); }
 
 private:
     BoardPicture *board() const;

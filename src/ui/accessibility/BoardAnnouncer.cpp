@@ -90,15 +90,24 @@ void BoardAnnouncer::marksChanged(const BoardPicture::Marks &before)
     int played = -1;
     int answered = -1;
     for (int cell = 0; cell < BoardCells; ++cell) {
-        if (before[cell] == marks[cell])
-            continue;
-        // A screen reader keeps the names it was told; each change keeps its copy true.
-        Notify(board_, QAccessible::NameChanged, cell);
-        if (marks[cell] == CellCross)
+        if (before[cell] != marks[cell] && marks[cell] == CellCross)
             played = cell;
-        if (marks[cell] == CellNought)
+        if (before[cell] != marks[cell] && marks[cell] == CellNought)
             answered = cell;
     }
+    const QString answer = answered < 0 ? QString() : QStringLiteral("Компьютер: ") + CellPlaceName(answered);
+    if (played >= 0 && GameEnds(marks)) {
+        // The question follows at once, and the news goes before it or with it. The cells are not
+        // read now: a reader would read the played one in the question's stead or beside it. Their
+        // new names are told when the question has gone, with the next board.
+        focusPending_ = false;
+        tellBeforeQuestion(answer.isEmpty() ? MarkName(CellCross) : MarkName(CellCross) + QStringLiteral(". ") + answer);
+        return;
+    }
+    // A screen reader keeps the names it was told; each change keeps its copy true.
+    for (int cell = 0; cell < BoardCells; ++cell)
+        if (before[cell] != marks[cell])
+            Notify(board_, QAccessible::NameChanged, cell);
     if (played < 0) {
         // A new board, then the cell in focus: read with the news where it is not read by itself;
         // where the focus comes back to the board afterwards, from the question, the cell is read then.
@@ -112,20 +121,29 @@ void BoardAnnouncer::marksChanged(const BoardPicture::Marks &before)
         return;
     }
     // The cross goes without saying where the reader reads the played cell by itself: the cursor
-    // has just moved there, or the reader hears the focused cell's new name. Not when the move
-    // ends the game: the question then comes at once, and the reader drops that reading for it.
+    // has just moved there, or the reader hears the focused cell's new name.
     const bool cursorMovedThere = focusPending_ && tellFocusedCell() && cursor == played;
     const bool heardByName = BoardNews::focusedNameChangeIsHeard() && board_->hasFocus() && cursor == played;
     QStringList news;
-    if (GameEnds(marks) || (!cursorMovedThere && !heardByName))
+    if (!cursorMovedThere && !heardByName)
         news << MarkName(CellCross);
-    if (answered >= 0)
-        news << QStringLiteral("Компьютер: ") + CellPlaceName(answered);
+    if (!answer.isEmpty())
+        news << answer;
     if (!news.isEmpty())
         tell(news.join(QStringLiteral(". ")));
 }
 
+AccessibleBoard *BoardAnnouncer::accessibleBoard() const
+{
+    return static_cast<AccessibleBoard *>(QAccessible::queryAccessibleInterface(board_));
+}
+
 void BoardAnnouncer::tell(const QString &text)
 {
-    static_cast<AccessibleBoard *>(QAccessible::queryAccessibleInterface(board_))->tell(text);
+    accessibleBoard()->tell(text);
+}
+
+void BoardAnnouncer::tellBeforeQuestion(const QString &text)
+{
+    accessibleBoard()->tellBeforeQuestion(text);
 }

@@ -13,6 +13,9 @@ public:
     explicit BoardNews(BoardPicture *board);
 
     void tell(const QString &text);
+    // News of the move that ends the game. The play-again question follows at once, and a screen
+    // reader may read it first; where the question can carry the news, it is read with its text.
+    void tellBeforeQuestion(const QString &text);
     // Whether a screen reader hears the focused cell's name change by itself. Qt 6.4 sends the
     // change without its text, so Orca cannot speak it; later Qt's changes are spoken.
     static bool focusedNameChangeIsHeard();

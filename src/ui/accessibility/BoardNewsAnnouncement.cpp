@@ -14,6 +14,13 @@ void BoardNews::tell(const QString &text)
     QAccessible::updateAccessibility(&event);
 }
 
+void BoardNews::tellBeforeQuestion(const QString &text)
+{
+    // Orca 48 and later read a window as soon as they notice it, ahead of the announcement; the
+    // question reads the news with its text instead.
+    board_->window()->setProperty("newsBeforeQuestion", text);
+}
+
 bool BoardNews::focusedNameChangeIsHeard()
 {
     return true;

@@ -10,6 +10,12 @@ void BoardNews::tell(const QString &text)
     static_cast<AccessibleBoardNews *>(child(0))->tell(text);
 }
 
+void BoardNews::tellBeforeQuestion(const QString &text)
+{
+    // Orca 43 speaks a notification before it turns to a window that appears after it.
+    tell(text);
+}
+
 bool BoardNews::focusedNameChangeIsHeard()
 {
     return false;
