@@ -56,11 +56,13 @@ mounts=()
 inside_root() {
   local pid
   for pid in $(ls /proc | grep -E '^[0-9]+$'); do
-    [[ $(readlink "/proc/$pid/root" 2>/dev/null) == "$root" ]] && echo "$pid"
+    if [[ $(readlink "/proc/$pid/root" 2>/dev/null) == "$root" ]]; then echo "$pid"; fi
   done
 }
 stop_all() {
   local status=$? pid i left
+  # Every step below runs, whatever one of them returns.
+  set +e
   # A test stops all it started: whatever still runs inside the root fails the run, and is stopped
   # by its id.
   left=$(inside_root)
@@ -75,7 +77,14 @@ stop_all() {
   for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do
     umount "${mounts[i]}" 2>/dev/null || umount -l "${mounts[i]}"
   done
-  if [[ -n ${KN_KEEP_ROOT:-} ]]; then say "the run's root is kept in $root"; else rm -rf --one-file-system "$root"; fi
+  if grep -q " $root/" /proc/mounts; then
+    say "could not unmount all under $root; it is left in place"
+    ((status != 0)) || status=1
+  elif [[ -n ${KN_KEEP_ROOT:-} ]]; then
+    say "the run's root is kept in $root"
+  else
+    rm -rf --one-file-system "$root"
+  fi
   exit "$status"
 }
 trap stop_all EXIT
