@@ -192,6 +192,7 @@ def answer(app, box, key, heard, closes=False):
                            capture_output=True, text=True).stdout.split()
     if found and focus not in found:
         xdotool('windowfocus', '--sync', found[0])
+    pump(2)  # for Orca to read the question, down to its default button, before it is answered
     said = heard.key(key)
     if not closes:
         wait_for('the question "%s" to go after %s' % (title, key), lambda: question(app) is None)

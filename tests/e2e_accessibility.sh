@@ -42,6 +42,14 @@ export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/home/
 mkdir -p "$XDG_CONFIG_HOME/speech-dispatcher" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 echo 'pcm.!default { type null }' >"$HOME/.asoundrc"
 printf 'AudioOutputMethod "alsa"\nDefaultModule espeak-ng\n' >"$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf"
+# The speech-dispatcher that Orca starts outlives it; found by its socket, it is stopped on every exit.
+stop_speech() {
+    local pid
+    for pid in $(pgrep -f -- "--socket-path $XDG_RUNTIME_DIR/"); do
+        kill "$pid" && TRIES=50 eventually bash -c "! kill -0 $pid"
+    done
+}
+trap 'status=$?; stop_speech; stop_all $status' EXIT
 orca --replace --debug-file="$work/orca.debug" >"$work/orca.log" 2>&1 &
 orca_pid=$! && PIDS+=($orca_pid)
 orca_up() { "$PYTHON" -c 'import pyatspi, sys; sys.exit(all(a is None or a.name != "orca" for a in pyatspi.Registry.getDesktop(0)))'; }
@@ -56,10 +64,10 @@ TRIES=50 eventually bash -c "! kill -0 $game_pid" || fail "the game still runs 5
 wait "$game_pid"
 status=$?
 ((status == 0)) || fail "the game ended with status $status after No"
-# Orca's log is whole once it has stopped; the speech-dispatcher it started outlives it, found by its socket.
-kill "$orca_pid" && wait "$orca_pid" 2>/dev/null
-for pid in $(pgrep -f -- "--socket-path $XDG_RUNTIME_DIR/"); do
-    kill "$pid" && TRIES=50 eventually bash -c "! kill -0 $pid"
-done
+# Orca's log is whole once it has stopped.
+kill "$orca_pid"
+TRIES=100 eventually bash -c "! kill -0 $orca_pid" || { kill -9 "$orca_pid"; fail "Orca did not stop within 10 s"; }
+wait "$orca_pid" 2>/dev/null
+stop_speech
 "$PYTHON" "$HERE/e2e_accessibility.py" judge "$work/keys.json" "$work/orca.debug" || fail "see above"
 say PASS
