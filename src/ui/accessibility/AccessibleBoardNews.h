@@ -5,9 +5,10 @@
 
 class BoardPicture;
 
-// What just happened on the board, for a screen reader to speak at once where Qt has no announcement: a notification that is
-// shown for the moment it is told and hidden otherwise, so nobody meets it while exploring. It sits
-// in a news line of the board's own, a status bar, so that it is read without its role's name.
+// What just happened on the board, for a screen reader to speak at once where Qt has no
+// announcement: a notification that is shown for the moment it is told and hidden otherwise, so
+// nobody meets it while exploring. It sits in a news line of the board's own, a status bar, so that
+// it is read without its role's name.
 class AccessibleBoardNews : public QAccessibleInterface {
 public:
     explicit AccessibleBoardNews(BoardPicture *board);
