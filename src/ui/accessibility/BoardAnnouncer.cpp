@@ -95,13 +95,17 @@ void BoardAnnouncer::marksChanged(const BoardPicture::Marks &before)
         if (before[cell] != marks[cell] && marks[cell] == CellNought)
             answered = cell;
     }
-    const QString answer = answered < 0 ? QString() : QStringLiteral("Компьютер: ") + CellPlaceName(answered);
+    // The computer's answer, where it made one: the news ends with it.
+    QStringList answer;
+    if (answered >= 0)
+        answer << QStringLiteral("Компьютер: ") + CellPlaceName(answered);
+    const QString separator = QStringLiteral(". ");
     if (played >= 0 && GameEnds(marks)) {
         // The question follows at once, and the news goes before it or with it. The cells are not
         // read now: a reader would read the played one in the question's stead or beside it. Their
         // new names are told when the question has gone, with the next board.
         focusPending_ = false;
-        tellBeforeQuestion(answer.isEmpty() ? MarkName(CellCross) : MarkName(CellCross) + QStringLiteral(". ") + answer);
+        tellBeforeQuestion((QStringList{MarkName(CellCross)} + answer).join(separator));
         return;
     }
     // A screen reader keeps the names it was told; each change keeps its copy true.
@@ -124,13 +128,9 @@ void BoardAnnouncer::marksChanged(const BoardPicture::Marks &before)
     // has just moved there, or the reader hears the focused cell's new name.
     const bool cursorMovedThere = focusPending_ && tellFocusedCell() && cursor == played;
     const bool heardByName = BoardNews::focusedNameChangeIsHeard() && board_->hasFocus() && cursor == played;
-    QStringList news;
-    if (!cursorMovedThere && !heardByName)
-        news << MarkName(CellCross);
-    if (!answer.isEmpty())
-        news << answer;
+    const QStringList news = (cursorMovedThere || heardByName ? QStringList{} : QStringList{MarkName(CellCross)}) + answer;
     if (!news.isEmpty())
-        tell(news.join(QStringLiteral(". ")));
+        tell(news.join(separator));
 }
 
 AccessibleBoard *BoardAnnouncer::accessibleBoard() const
