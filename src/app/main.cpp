@@ -1,6 +1,6 @@
 #include "ui/ApplicationIdentity.h"
 #include "ui/TForm1.h"
-#include "ui/platform/PlatformChoice.h"
+#include "ui/platform/Desktop.h"
 
 #include <QApplication>
 #include <QTimer>

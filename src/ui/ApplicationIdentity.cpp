@@ -1,5 +1,7 @@
 #include "ApplicationIdentity.h"
 
+#include "platform/Desktop.h"
+
 #include <QGuiApplication>
 #include <QIcon>
 
@@ -8,7 +10,7 @@ void SetApplicationIdentity()
     QCoreApplication::setApplicationName(QString::fromLatin1(ApplicationName));
     QCoreApplication::setApplicationVersion(QStringLiteral(KN_VERSION));
     // No display name: Qt would append it to every other window's title, the question box's too.
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(ApplicationId));
+    SetDesktopEntryName();
 }
 
 void SetApplicationIcon()

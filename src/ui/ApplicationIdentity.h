@@ -5,7 +5,7 @@
 inline constexpr char ApplicationId[] = "io.github.krestiki_noliki.KrestikiNoliki";
 inline constexpr char ApplicationName[] = "krestiki-noliki";
 
-// Sets the application's name, version and desktop file name. Call it once the application object
+// Sets the application's name, version and, where the desktop has one, its entry's name. Call it once the application object
 // exists and before the window is shown.
 void SetApplicationIdentity();
 

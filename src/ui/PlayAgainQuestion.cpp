@@ -1,15 +1,13 @@
 #include "PlayAgainQuestion.h"
 
+#include "platform/Desktop.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-
-#include <xcb/xcb.h>
-
-#include <cstdlib>
 
 PlayAgainQuestion::PlayAgainQuestion(const QString &text, const QString &caption, QWidget *parent)
     : QMessageBox(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, parent)
@@ -77,14 +75,8 @@ bool PlayAgainQuestion::nativeEventFilter(const QByteArray &eventType, void *mes
 {
     // On X11 Qt passes the focus of a blocked window on to its modal box and never activates the
     // window, but the window manager may have raised it over the box already (sway does).
-    if (eventType != "xcb_generic_event_t" || !window_)
-        return false;
-    const auto *event = static_cast<const xcb_generic_event_t *>(message);
-    if ((event->response_type & 0x7f) == XCB_FOCUS_IN) {
-        const auto *focus = reinterpret_cast<const xcb_focus_in_event_t *>(event);
-        if (focus->detail != XCB_NOTIFY_DETAIL_POINTER && focus->event == window_->winId())
-            QTimer::singleShot(0, this, &PlayAgainQuestion::comeForward);
-    }
+    if (window_ && IsKeyboardFocusIn(eventType, message, window_->winId()))
+        QTimer::singleShot(0, this, &PlayAgainQuestion::comeForward);
     return false;
 }
 
@@ -122,14 +114,7 @@ bool PlayAgainQuestion::holdsKeyboard() const
 {
     // On X11 Qt counts the box as active while the window it blocks has the server's focus, so the
     // server is asked.
-    if (const auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>()) {
-        xcb_connection_t *connection = x11->connection();
-        xcb_get_input_focus_reply_t *focus = xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr);
-        const bool held = focus && focus->focus == winId();
-        std::free(focus);
-        return held;
-    }
-    return isActiveWindow();
+    return ServerSaysHoldsKeyboard(winId()).value_or(isActiveWindow());
 }
 
 void PlayAgainQuestion::keyPressEvent(QKeyEvent *event)

@@ -1,0 +1,117 @@
+# shellcheck shell=bash
+# Clean roots of a Debian release, for the commands that build or test as on a fresh machine of it.
+# Sourced, not run. The bare root that debootstrap makes, and the packages apt downloads into it, are
+# kept in a cache outside the repository (KN_DEBIAN_CACHE, by default ~/.cache/krestiki-noliki/debian),
+# so a second run downloads neither again. Each run works in a new copy of the bare root, which it
+# removes afterwards (KN_KEEP_ROOT=1 keeps it to look into), unmounting all it mounted and stopping
+# every process left inside it: one left behind fails the run.
+
+kn_cache=${XDG_CACHE_HOME:-$HOME/.cache}/krestiki-noliki
+debian_cache=${KN_DEBIAN_CACHE:-$kn_cache/debian}
+debian_mirror=${KN_DEBIAN_MIRROR:-http://deb.debian.org/debian}
+root=
+root_mounts=()
+
+# The sourcing script sets root_label, which starts each line it says.
+root_say() { echo "${root_label:?}: $*"; }
+
+# In the root as a person would be on a fresh machine: root, a shell, no display, no standard input.
+# Further variables go before the command as NAME=value.
+in_root() {
+  chroot "$1" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    LANG=C.UTF-8 TERM=dumb ${CI:+CI=$CI} "${@:2}" </dev/null
+}
+
+# Makes the bare root of RELEASE unless the cache has it; a second argument --fresh makes it anew.
+bare_root() {
+  local release=$1 fresh=${2:-} bare=$debian_cache/$1 script
+  [[ $(id -u) -eq 0 ]] || { echo "$root_label: run it as root: it makes and enters a root with chroot" >&2; exit 2; }
+  bash "$(dirname "${BASH_SOURCE[0]}")/install-deps.sh" debootstrap debian-archive-keyring git
+  [[ $fresh || ! -e $bare/.complete ]] || return 0
+  rm -rf "$bare" "$bare.new" "$debian_cache/$release-archives"
+  # An older debootstrap knows the next release only as what it follows, unstable.
+  script=/usr/share/debootstrap/scripts/$release
+  [[ -e $script ]] || script=/usr/share/debootstrap/scripts/sid
+  root_say "making a bare root of $release with debootstrap"
+  mkdir -p "$debian_cache"
+  debootstrap --variant=minbase "$release" "$bare.new" "$debian_mirror" "$script" >"$debian_cache/$release-debootstrap.log" 2>&1 ||
+    { tail -n 20 "$debian_cache/$release-debootstrap.log" >&2; exit 1; }
+  # Services are installed, never started, inside the root.
+  printf '#!/bin/sh\nexit 101\n' >"$bare.new/usr/sbin/policy-rc.d"
+  chmod 755 "$bare.new/usr/sbin/policy-rc.d"
+  cp /etc/resolv.conf "$bare.new/etc/resolv.conf"
+  # Testing's archive can be past its Valid-Until date between updates; only this root then waives it.
+  if ! in_root "$bare.new" apt-get update -qq 2>"$debian_cache/$release-update.log"; then
+    grep -qE 'expired|no longer valid' "$debian_cache/$release-update.log" || { cat "$debian_cache/$release-update.log" >&2; exit 1; }
+    echo 'Acquire::Check-Valid-Until "false";' >"$bare.new/etc/apt/apt.conf.d/99valid-until"
+    root_say "the archive is past its Valid-Until date; this root does not check it"
+  fi
+  rm -rf "$bare.new"/var/lib/apt/lists/*
+  touch "$bare.new/.complete"
+  mv "$bare.new" "$bare"
+}
+
+_root_processes() {
+  local pid
+  for pid in /proc/[0-9]*; do
+    if [[ $(readlink "$pid/root" 2>/dev/null) == "$root" ]]; then echo "${pid#/proc/}"; fi
+  done
+}
+
+_root_leave() {
+  local status=$? pid i left
+  # Every step below runs, whatever one of them returns.
+  set +e
+  # A command stops all it started: whatever still runs inside the root fails the run, and is stopped
+  # by its id.
+  left=$(_root_processes)
+  if [[ -n $left ]]; then
+    root_say "left running:"
+    for pid in $left; do echo "    $pid $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)"; done
+    ((status != 0)) || status=1
+    for pid in $left; do kill -TERM "$pid" 2>/dev/null; done
+    sleep 1
+    for pid in $(_root_processes); do kill -KILL "$pid" 2>/dev/null; done
+  fi
+  for ((i = ${#root_mounts[@]} - 1; i >= 0; i--)); do
+    umount "${root_mounts[i]}" 2>/dev/null || umount -l "${root_mounts[i]}"
+  done
+  if grep -q " $root/" /proc/mounts; then
+    root_say "could not unmount all under $root; it is left in place"
+    ((status != 0)) || status=1
+  elif [[ -n ${KN_KEEP_ROOT:-} ]]; then
+    root_say "the run's root is kept in $root"
+  else
+    rm -rf --one-file-system "$root"
+  fi
+  exit "$status"
+}
+
+mount_into() {
+  mount "${@:2}" "$root$1"
+  root_mounts+=("$root$1")
+}
+
+# Sets root to a new copy of RELEASE's bare root with only what builds and tests need mounted:
+# processes, devices with their terminals and shared memory, and the downloaded packages. The copy is
+# left and removed when the calling script exits.
+enter_root() {
+  local release=$1
+  root=$(mktemp -d "$debian_cache/$release-run.XXXXXX")
+  trap _root_leave EXIT
+  trap 'exit 130' INT TERM
+  cp -a "$debian_cache/$release/." "$root/"
+  mkdir -p "$debian_cache/$release-archives"
+  mount_into /proc -t proc proc
+  mount_into /dev --bind /dev
+  mount_into /dev/pts --bind /dev/pts
+  mount_into /dev/shm -t tmpfs -o mode=1777 shm
+  mount_into /var/cache/apt/archives --bind "$debian_cache/$release-archives"
+}
+
+# Copies the repository's files into the root at /src/krestiki-noliki, as a clone of them.
+copy_tree_into_root() {
+  mkdir -p "$root/src/krestiki-noliki"
+  bash "$(dirname "${BASH_SOURCE[0]}")/copy-tree.sh" "$root/src/krestiki-noliki"
+  git -C "$root/src/krestiki-noliki" init -q && git -C "$root/src/krestiki-noliki" add -A
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QWindow>
+
+#include <optional>
+
+// What only one kind of desktop has. The program is built with the one file of these functions that
+// fits its platform (DesktopLinux.cpp, DesktopWindows.cpp), chosen in src/CMakeLists.txt; nothing
+// else in it asks where it runs.
+
+// On a Wayland session the game runs through XWayland when it can: there it places itself in the
+// middle of the screen, and the compositor draws its frame from the window's hints, with a close
+// button only. Without XWayland it runs on Wayland itself. A platform the person names in
+// QT_QPA_PLATFORM is left alone. Call before the application object exists.
+void ChooseWindowingPlatform();
+
+// Names the installed entry that describes the program to the desktop (menus, task bars).
+void SetDesktopEntryName();
+
+// A Tahoma that the program registers itself where the system has none; the family it goes by, or
+// empty when there is none to register.
+QString RegisterFallbackTahoma();
+
+// Whether a native event tells that the window took the keyboard focus.
+bool IsKeyboardFocusIn(const QByteArray &eventType, void *message, WId window);
+
+// Whether the window holds the keyboard by the display server's own account, which only an X server
+// keeps apart from Qt's; none where Qt's account is the true one.
+std::optional<bool> ServerSaysHoldsKeyboard(WId window);

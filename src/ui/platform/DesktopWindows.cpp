@@ -1,0 +1,14 @@
+#include "Desktop.h"
+
+// Windows is one desktop: Qt's own platform, Tahoma among the system's fonts, and a modal box that
+// the system itself keeps in front of the window it blocks and hands the keyboard to.
+
+void ChooseWindowingPlatform() {}
+
+void SetDesktopEntryName() {}
+
+QString RegisterFallbackTahoma() { return {}; }
+
+bool IsKeyboardFocusIn(const QByteArray &, void *, WId) { return false; }
+
+std::optional<bool> ServerSaysHoldsKeyboard(WId) { return std::nullopt; }
