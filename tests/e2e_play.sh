@@ -2,10 +2,14 @@
 # A real game under X: a click draws its cross, the computer answers, a finished game asks, Yes starts afresh, No ends the program.
 #
 # Starts the program under its own Xvfb (no window manager), clicks cells with xdotool and reads the
-# board back from screenshots. Usage: e2e_play.sh path/to/krestiki-noliki
+# board back from screenshots. Usage: e2e_play.sh path/to/krestiki-noliki [ARGUMENTS...]
+# The Windows program is played the same way under Wine: e2e_play.sh wine 'C:\...\krestiki-noliki.exe',
+# with E2E_WINE=1, since there the X window holds the frame that Wine draws itself, and Windows hands
+# the window its icon at the system's large icon size.
 set -uo pipefail
 
-readonly GAME=${1:?usage: e2e_play.sh path/to/krestiki-noliki}
+readonly GAME=${1:?usage: e2e_play.sh path/to/krestiki-noliki [ARGUMENTS...]}
+readonly ICON_SIZE=$([[ -n ${E2E_WINE:-} ]] && echo 32 || echo 48)
 readonly WINDOW_TITLE='^Крестики-нолики$'
 readonly QUESTION_TITLE='^(Победа!|Поражение!|Ничья!)$'
 readonly SCREEN_W=1280 SCREEN_H=800
@@ -61,25 +65,28 @@ fail() {
 for tool in Xvfb xauth xdotool import od; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (packages: xvfb xauth xdotool imagemagick)"
 done
-[[ -x $GAME ]] || fail "no executable at $GAME"
+command -v "$GAME" >/dev/null || fail "no executable at $GAME"
 
 # --- Our own X server, on a display number it picks itself, with a fresh cookie ------------------
-cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
-# The server takes every cookie in its file whatever display the entry names.
-xauth -q -f "$work/server.auth" add :0 . "$cookie" 2>/dev/null || fail "xauth could not write the server's cookie"
-Xvfb -displayfd 3 -auth "$work/server.auth" -noreset -nolisten tcp -screen 0 "${SCREEN_W}x${SCREEN_H}x24" \
-    3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for ((i = 0; i < 100; i++)); do
-    [[ -s $work/display ]] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(tail -3 "$work/xvfb.log")"
-    sleep 0.1
-done
-display=$(head -n1 "$work/display")
-[[ $display =~ ^[0-9]+$ ]] || fail "Xvfb reported no display number"
-export DISPLAY=:$display XAUTHORITY=$work/client.auth
-xauth -q -f "$XAUTHORITY" add "$DISPLAY" . "$cookie" 2>/dev/null || fail "xauth could not write the client's cookie"
-say "Xvfb on $DISPLAY"
+# Under Wine the caller's, where Wine's desktop already is.
+if [[ -z ${E2E_WINE:-} ]]; then
+    cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
+    # The server takes every cookie in its file whatever display the entry names.
+    xauth -q -f "$work/server.auth" add :0 . "$cookie" 2>/dev/null || fail "xauth could not write the server's cookie"
+    Xvfb -displayfd 3 -auth "$work/server.auth" -noreset -nolisten tcp -screen 0 "${SCREEN_W}x${SCREEN_H}x24" \
+        3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for ((i = 0; i < 100; i++)); do
+        [[ -s $work/display ]] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(tail -3 "$work/xvfb.log")"
+        sleep 0.1
+    done
+    display=$(head -n1 "$work/display")
+    [[ $display =~ ^[0-9]+$ ]] || fail "Xvfb reported no display number"
+    export DISPLAY=:$display XAUTHORITY=$work/client.auth
+    xauth -q -f "$XAUTHORITY" add "$DISPLAY" . "$cookie" 2>/dev/null || fail "xauth could not write the client's cookie"
+    say "Xvfb on $DISPLAY"
+fi
 
 # Prints "x y width height" of a window; without a window manager x and y are on the root window.
 window_geometry() {
@@ -87,7 +94,7 @@ window_geometry() {
 }
 
 # --- The program and its window -----------------------------------------------------------------
-"$GAME" </dev/null >"$work/game.log" 2>&1 &
+"$@" </dev/null >"$work/game.log" 2>&1 &
 game_pid=$!
 window=''
 for ((i = 0; i < 20; i++)); do
@@ -97,6 +104,12 @@ for ((i = 0; i < 20; i++)); do
 done
 [[ -n $window ]] || fail "the window \"Крестики-нолики\" did not appear within 20 s"
 read -r x y width height < <(window_geometry "$window")
+if [[ -n ${E2E_WINE:-} ]]; then
+    # Wine's frame: the same border on three sides, the caption above.
+    border=$(((width - 304) / 2))
+    ((border >= 0 && height - 377 - border > border)) || fail "the window is ${width}x${height}, with no room for a 304x377 client area in a frame"
+    x=$((x + border)) y=$((y + height - 377 - border)) width=$((width - 2 * border)) height=377
+fi
 # Client 304 x 377: the outer 307 x 411 less the frame allowance.
 [[ $width == 304 && $height == 377 ]] || fail "client area is ${width}x${height}, expected 304x377"
 readonly BOARD_X=$((x + PICTURE_X)) BOARD_Y=$((y + PICTURE_Y))
@@ -105,16 +118,16 @@ say "window $window at ($x,$y), board at ($BOARD_X,$BOARD_Y)"
 # The window icon arrives once the window is up; the window manager reads it from _NET_WM_ICON.
 # xprop's output is read whole: under pipefail, "| grep -q" fails whenever grep stops reading early
 # and xprop dies of SIGPIPE, which its long ASCII-art dump of the 256 px icon makes likely.
-has_48px_icon() {
+has_icon() {
     local icons
     icons=$(xprop -id "$window" _NET_WM_ICON 2>/dev/null) || return 1
-    [[ $icons == *'Icon (48 x 48)'* ]]
+    [[ $icons == *"Icon ($ICON_SIZE x $ICON_SIZE)"* ]]
 }
 for ((i = 0; i < 50; i++)); do
-    has_48px_icon && break
+    has_icon && break
     sleep 0.1
 done
-has_48px_icon || fail "the window has no 48 px icon"
+has_icon || fail "the window has no $ICON_SIZE px icon"
 
 question_window() {
     xdotool search --onlyvisible --name "$QUESTION_TITLE" 2>/dev/null | head -n1

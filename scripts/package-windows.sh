@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Builds the Windows installer and the portable zip into dist/: bash scripts/package-windows.sh [--fresh]
+# Everything is built inside a clean Debian 13 root: Qt for Windows from Debian's own qt6-base source
+# package, once, kept in the cache (KN_QT_WINDOWS_CACHE, by default ~/.cache/krestiki-noliki/qt-windows)
+# under a name that carries its version and options (--fresh builds it again); then the game and its
+# tests with MinGW-w64 against it, packed with NSIS and zip. The test build is left in build-windows/
+# for scripts/test-windows.sh.
+set -euo pipefail
+fresh=${1:-}
+[[ -z $fresh || $fresh == --fresh ]] || { echo "usage: package-windows.sh [--fresh]" >&2; exit 2; }
+tree=$(cd "$(dirname "$0")/.." && pwd)
+root_label=package-windows
+source "$tree/scripts/debian-root.sh"
+qt_cache=${KN_QT_WINDOWS_CACHE:-$kn_cache/qt-windows}
+qt_prefix=/opt/qt6-windows
+
+bare_root trixie
+enter_root trixie
+copy_tree_into_root
+echo 'deb-src http://deb.debian.org/debian trixie main' >"$root/etc/apt/sources.list.d/sources.list"
+root_say "installing the cross-build's packages"
+in_root "$root" bash /src/krestiki-noliki/scripts/install-deps.sh g++-mingw-w64-x86-64-posix cmake ninja-build \
+  qt6-base-dev qt6-base-dev-tools dpkg-dev nsis zip icoutils
+
+name=$(in_root "$root" bash /src/krestiki-noliki/scripts/windows/build-qt.sh --name)
+if [[ $fresh || ! -e $qt_cache/$name/.complete ]]; then
+  rm -rf "${qt_cache:?}/$name"
+  start=$SECONDS
+  in_root "$root" bash /src/krestiki-noliki/scripts/windows/build-qt.sh "$qt_prefix"
+  mkdir -p "$qt_cache"
+  cp -a "$root$qt_prefix" "$qt_cache/$name.new"
+  touch "$qt_cache/$name.new/.complete"
+  mv "$qt_cache/$name.new" "$qt_cache/$name"
+  root_say "built $name in $((SECONDS - start)) s"
+else
+  root_say "using the cached $name"
+  mkdir -p "$root$qt_prefix"
+  cp -a "$qt_cache/$name/." "$root$qt_prefix/"
+fi
+
+in_root "$root" bash /src/krestiki-noliki/scripts/windows/build-game.sh "$qt_prefix" /src/krestiki-noliki/dist
+mkdir -p "$tree/dist"
+cp "$root"/src/krestiki-noliki/dist/krestiki-noliki-*-{setup.exe,windows-x64.zip} "$tree/dist/"
+rm -rf "$tree/build-windows"
+cp -a "$root/src/krestiki-noliki/build-windows" "$tree/build-windows"
+megabytes() { du -s --apparent-size --block-size=1 "$1" | awk '{ printf "%.1f MB", $1 / 1000000 }'; }
+for file in "$tree"/dist/krestiki-noliki-*-{windows-x64.zip,setup.exe}; do
+  echo "package-windows: $file, $(megabytes "$file")"
+done
+echo "package-windows: the installed program, $(megabytes "$tree/build-windows/stage")"

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Inside a Debian 13 root: builds Qt for 64-bit Windows from Debian's own qt6-base source package,
+# with this release's MinGW-w64 and its Qt tools as the host Qt, and installs it into PREFIX.
+#   build-qt.sh --name     prints the build's name: the source package's version and a digest of the
+#                          options and the toolchain, under which the build is kept
+#   build-qt.sh PREFIX     builds and installs
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+toolchain=$here/../../cmake/mingw-w64-x86_64.cmake
+
+# Only what the game and its tests use: Core, Gui, Widgets and Test, the Windows platform plugin and
+# styles. Tablets need wintab, which Debian's source leaves out. Direct2D stays on: without it the
+# DirectWrite font database does not build.
+options=(
+  -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON -DFEATURE_optimize_size=ON
+  -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
+  -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF
+  -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_vulkan=OFF
+  -DFEATURE_tabletevent=OFF -DFEATURE_direct2d1_1=OFF
+  -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF
+  -DFEATURE_testlib=ON
+)
+
+version=$(apt-cache showsrc qt6-base | awk '$1 == "Version:" { print $2; exit }')
+if [[ ${1:-} == --name ]]; then
+  digest=$(printf '%s\n' "${options[@]}" | cat - "$toolchain" | sha256sum | cut -c1-12)
+  echo "qt6-base_${version}_x86_64-w64-mingw32_$digest"
+  exit 0
+fi
+prefix=${1:?usage: build-qt.sh --name | PREFIX}
+host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
+[[ $host_version == "$version" ]] || { echo "build-qt: host Qt $host_version is not the source's $version" >&2; exit 1; }
+
+work=$(mktemp -d /tmp/qt-windows.XXXXXX)
+cd "$work"
+apt-get source -qq "qt6-base=$version" >/dev/null
+source_dir=$(find . -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
+echo "build-qt: configuring Qt $version for Windows"
+cmake -S "$source_dir" -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$prefix" \
+  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake "${options[@]}" >configure.log 2>&1 ||
+  { tail -n 40 configure.log >&2; exit 1; }
+echo "build-qt: building (about half an hour on two cores)"
+cmake --build build >build.log 2>&1 || { grep -m 20 -B 2 -A 8 'FAILED' build.log >&2; tail -n 20 build.log >&2; exit 1; }
+cmake --install build >/dev/null
+# What the programs built against it ship with: the licence, and where the source came from.
+cp "$source_dir/LICENSES/LGPL-3.0-only.txt" "$prefix/LICENSE.LGPL-3.0"
+cp "$source_dir/LICENSES/GPL-3.0-only.txt" "$prefix/LICENSE.GPL-3.0"
+echo "Debian source package qt6-base $version (http://deb.debian.org/debian, trixie)" >"$prefix/SOURCE"
+cd / && rm -rf "$work"
