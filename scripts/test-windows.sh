@@ -14,7 +14,7 @@ enter_root trixie
 copy_tree_into_root
 cp -a "$tree/build-windows" "$root/src/krestiki-noliki/build-windows"
 root_say "installing Wine and what drives it"
-in_root "$root" bash /src/krestiki-noliki/scripts/install-deps.sh wine wine64 xvfb xauth xdotool x11-utils imagemagick cmake
+in_root "$root" bash /src/krestiki-noliki/scripts/install-deps.sh wine wine64 fonts-wine xvfb xauth xdotool x11-utils imagemagick cmake
 setup=$(cd "$tree/dist" && ls krestiki-noliki-*-setup.exe)
 cp "$tree/dist/$setup" "$root/tmp/"
 start=$SECONDS

@@ -47,6 +47,9 @@ private slots:
 
     void namesMatchTheDesktopEntry()
     {
+#ifdef Q_OS_WIN
+        QSKIP("Windows knows the program by its Start-menu entry, which the installer's test checks");
+#endif
         QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("krestiki-noliki"));
         QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("io.github.krestiki_noliki.KrestikiNoliki"));
         QVERIFY2(QFile::exists(DataFile(QStringLiteral(".desktop"))), "no desktop entry under the desktop file name");

@@ -24,6 +24,7 @@ VIProductVersion "${VERSION}"
 VIAddVersionKey /LANG=1049 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1049 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1049 "FileDescription" "Установка: ${PROGRAM}"
+VIAddVersionKey /LANG=1049 "LegalCopyright" "© 2026 the Крестики-нолики developers"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
