@@ -21,7 +21,8 @@ wineboot --init >"$work/wineboot.log" 2>&1 || fail "wineboot could not make the 
 say "Wine $(wine --version) prefix ready"
 
 # --- The Qt Test suite built for Windows ----------------------------------------------------------
-(cd "$build" && ctest --output-on-failure -j2) || fail "the Windows build's tests failed under Wine"
+# One at a time: their windows share Wine's one desktop, where only one can be active.
+(cd "$build" && ctest --output-on-failure) || fail "the Windows build's tests failed under Wine"
 grep -h '^[a-z0-9_]* is skipped on Windows: ' "$build/Testing/Temporary/LastTest.log" | sed "s/^/$NAME: /"
 
 # --- Install ----------------------------------------------------------------------------------------
@@ -37,11 +38,15 @@ snapshot >"$work/before.txt"
 wine "$setup" /S || fail "the silent install failed"
 [[ -f $program_files/krestiki-noliki.exe ]] || fail "nothing installed in Program Files\\Крестики-нолики"
 [[ -f $start_menu ]] || fail "no Start-menu entry"
-registered=$(wine reg query "$key" 2>/dev/null | tr -d '\r')
-for value in 'DisplayName +REG_SZ +Крестики-нолики$' 'DisplayVersion +REG_SZ +1\.0\.0\.0$' \
-  'DisplayIcon +REG_SZ +.*\\krestiki-noliki\.exe,0$' 'UninstallString +REG_SZ +".*\\uninstall\.exe"$' \
-  'QuietUninstallString +REG_SZ .* /S$' 'EstimatedSize +REG_DWORD +0x[0-9a-f]+$'; do
-  grep -Eq "^ +$value" <<<"$registered" || fail "the uninstall key has no ${value%% *} as expected: $registered"
+# Exported, since reg's console output can only say what the console's code page holds.
+wine reg export "$key" "$work/key.reg" /y >/dev/null 2>&1 || fail "no uninstall key"
+registered=$(iconv -f UTF-16LE -t UTF-8 "$work/key.reg" | tr -d '\r')
+installed='C:\\\\Program Files\\\\Крестики-нолики\\\\'
+for value in '"DisplayName"="Крестики-нолики"' '"DisplayVersion"="1.0.0.0"' \
+  "\"DisplayIcon\"=\"${installed}krestiki-noliki.exe,0\"" \
+  "\"UninstallString\"=\"\\\\\"${installed}uninstall.exe\\\\\"\"" \
+  "\"QuietUninstallString\"=\"\\\\\"${installed}uninstall.exe\\\\\" /S\"" '"EstimatedSize"=dword:[0-9a-f]{8}'; do
+  grep -Eqx -- "$value" <<<"$registered" || fail "the uninstall key has no $value: $registered"
 done
 size=$(du -sk "$program_files" | cut -f1)
 ((size <= 30 * 1000 * 1000 / 1024)) || fail "installed, the program takes $size KiB, over 30 MB"
