@@ -42,14 +42,14 @@ cp "$qt/LICENSE.GPL-3.0" "$stage/licences/Qt-GPL-3.0.txt"
 {
   echo "Крестики-нолики $version for 64-bit Windows ships with:"
   echo
-  echo "Qt $(sed -n 's/.*qt6-base \([^+-]*\).*/\1/p' "$qt/SOURCE") (Qt6Core.dll, Qt6Gui.dll, Qt6Widgets.dll, platforms, styles),"
-  echo "under the GNU LGPL version 3 (Qt-LGPL-3.0.txt, which builds on Qt-GPL-3.0.txt), built from the"
-  echo "$(cat "$qt/SOURCE"). Its source is the Debian source package named."
+  echo "Qt $(sed -n 's/.*qt6-base \([^+-]*\).*/\1/p' "$qt/SOURCE") (Qt6Core.dll, Qt6Gui.dll, Qt6Widgets.dll, platforms, styles), under"
+  echo "the GNU LGPL version 3 (Qt-LGPL-3.0.txt, which builds on Qt-GPL-3.0.txt), built unchanged from the"
+  echo "$(cat "$qt/SOURCE"), where its source is to be had."
   echo
   echo "The MinGW-w64 runtime (libstdc++-6.dll, libgcc_s_seh-1.dll, libwinpthread-1.dll):"
   for dll in "${runtime_dlls[@]}"; do
     package=$(package_of "$dll")
-    echo "  $(basename "$dll") from the Debian package $package $(dpkg-query -W -f='${Version}' "$package")"
+    echo "  $(basename "$dll") from the Debian package $(dpkg-query -W -f='${Package} ${Version} (source package ${source:Package} ${source:Version})' "$package")"
     cp "/usr/share/doc/$package/copyright" "$stage/licences/$package.txt"
   done
   echo "under the licences in the files named after those packages (libstdc++ and libgcc: the GNU GPL"
@@ -83,8 +83,7 @@ makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DFILES="$build/installer-f
 (cd "$build" && rm -rf "krestiki-noliki-$version" && cp -a stage "krestiki-noliki-$version" &&
   zip -q -9 -r -X "$zip" "krestiki-noliki-$version" && rm -rf "krestiki-noliki-$version")
 
-# The test programs run beside the same libraries, and the offscreen platform too.
+# The test programs run beside the same libraries and plugins, and Qt Test's.
 cp "$stage"/*.dll "$build/bin/"
 cp -r "$stage/platforms" "$stage/styles" "$build/bin/"
 cp "$qt/bin/Qt6Test.dll" "$build/bin/"
-cp "$qt/plugins/platforms/qoffscreen.dll" "$build/bin/platforms/"
