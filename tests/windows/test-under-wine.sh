@@ -28,25 +28,22 @@ grep -h '^[a-z0-9_]* is skipped on Windows: ' "$build/Testing/Temporary/LastTest
 # --- Install ----------------------------------------------------------------------------------------
 program_files=$WINEPREFIX/drive_c/Program\ Files/Крестики-нолики
 start_menu=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Крестики-нолики.lnk
-key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\krestiki-noliki'
+# Wine's registry as text; reg's console output can only say what the console's code page holds.
+registry() {
+  wine reg export "$1" "$work/export.reg" /y >/dev/null 2>&1 && iconv -f UTF-16LE -t UTF-8 "$work/export.reg" | tr -d '\r'
+}
 snapshot() {
   (cd "$WINEPREFIX" && find drive_c -path 'drive_c/users/*/Temp' -prune -o -print | sort)
-  wine reg export 'HKLM\Software' "$work/registry.reg" /y >/dev/null 2>&1 &&
-    iconv -f UTF-16LE -t UTF-8 "$work/registry.reg" | tr -d '\r' | grep '^\[' | sort
+  registry 'HKLM\Software' | grep '^\[' | sort
 }
 snapshot >"$work/before.txt"
 wine "$setup" /S || fail "the silent install failed"
 [[ -f $program_files/krestiki-noliki.exe ]] || fail "nothing installed in Program Files\\Крестики-нолики"
 [[ -f $start_menu ]] || fail "no Start-menu entry"
-# Exported, since reg's console output can only say what the console's code page holds.
-wine reg export "$key" "$work/key.reg" /y >/dev/null 2>&1 || fail "no uninstall key"
-registered=$(iconv -f UTF-16LE -t UTF-8 "$work/key.reg" | tr -d '\r')
-installed='C:\\\\Program Files\\\\Крестики-нолики\\\\'
-for value in '"DisplayName"="Крестики-нолики"' '"DisplayVersion"="1.0.0.0"' \
-  "\"DisplayIcon\"=\"${installed}krestiki-noliki.exe,0\"" \
-  "\"UninstallString\"=\"\\\\\"${installed}uninstall.exe\\\\\"\"" \
-  "\"QuietUninstallString\"=\"\\\\\"${installed}uninstall.exe\\\\\" /S\"" '"EstimatedSize"=dword:[0-9a-f]{8}'; do
-  grep -Eqx -- "$value" <<<"$registered" || fail "the uninstall key has no $value: $registered"
+key=$(registry 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\krestiki-noliki') || fail "no uninstall key"
+for value in '"DisplayName"="Крестики-нолики"' '"DisplayVersion"="1.0.0.0"' '"EstimatedSize"=dword:' \
+  'Крестики-нолики\\krestiki-noliki.exe,0"' 'Крестики-нолики\\uninstall.exe\" /S"'; do
+  grep -qF -- "$value" <<<"$key" || fail "the uninstall key has no $value: $key"
 done
 size=$(du -sk "$program_files" | cut -f1)
 ((size <= 30 * 1000 * 1000 / 1024)) || fail "installed, the program takes $size KiB, over 30 MB"
