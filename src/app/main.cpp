@@ -82,5 +82,5 @@ int main(int argc, char *argv[])
     TForm1 window;
     window.show();
     QTimer::singleShot(0, &application, &SetApplicationIcon);
-    return application.exec();
+    return RunEventLoop(application);
 }

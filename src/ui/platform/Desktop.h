@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QApplication>
 #include <QByteArray>
 #include <QString>
 #include <QWindow>
@@ -7,8 +8,8 @@
 #include <optional>
 
 // What only one kind of desktop has. The program is built with the one file of these functions that
-// fits its platform (DesktopLinux.cpp, DesktopWindows.cpp), chosen in src/CMakeLists.txt; nothing
-// else in it asks where it runs.
+// fits its platform (DesktopLinux.cpp, DesktopWindows.cpp, DesktopWeb.cpp), chosen in
+// src/CMakeLists.txt; nothing else in it asks where it runs.
 
 // On a Wayland session the game runs through XWayland when it can: there it places itself in the
 // middle of the screen, and the compositor draws its frame from the window's hints, with a close
@@ -29,3 +30,8 @@ bool IsKeyboardFocusIn(const QByteArray &eventType, void *message, WId window);
 // Whether the window holds the keyboard by the display server's own account, which only an X server
 // keeps apart from Qt's; none where Qt's account is the true one.
 std::optional<bool> ServerSaysHoldsKeyboard(WId window);
+
+// Runs the application's event loop until the program ends, with the exit status. In a web page the
+// loop never returns to main; there the page is told that the program has ended once its last window
+// has closed.
+int RunEventLoop(QApplication &application);

@@ -55,3 +55,5 @@ std::optional<bool> ServerSaysHoldsKeyboard(WId window)
     std::free(focus);
     return held;
 }
+
+int RunEventLoop(QApplication &application) { return application.exec(); }

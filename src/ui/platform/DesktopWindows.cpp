@@ -12,3 +12,5 @@ QString RegisterFallbackTahoma() { return {}; }
 bool IsKeyboardFocusIn(const QByteArray &, void *, WId) { return false; }
 
 std::optional<bool> ServerSaysHoldsKeyboard(WId) { return std::nullopt; }
+
+int RunEventLoop(QApplication &application) { return application.exec(); }
