@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Builds the game's web site into dist/krestiki-noliki-VERSION-web.zip: bash scripts/package-web.sh [--fresh]
+# Everything is built inside a clean Debian 13 root: Qt for the browser from Debian's own qt6-base
+# source package with Debian's Emscripten, once, kept in the cache (KN_QT_WEB_CACHE, by default
+# ~/.cache/krestiki-noliki/qt-web) under a name that carries its version and options (--fresh builds
+# it again); then the game and its tests against it. The zip holds a folder of static files that
+# any web server can host as it is; its files take their time from SOURCE_DATE_EPOCH, by default the
+# last commit's, so a build of the same commit is the same zip from any folder. The test build is
+# left in build-web/ for scripts/test-web.sh.
+set -euo pipefail
+fresh=${1:-}
+[[ -z $fresh || $fresh == --fresh ]] || { echo "usage: package-web.sh [--fresh]" >&2; exit 2; }
+tree=$(cd "$(dirname "$0")/.." && pwd)
+root_label=package-web
+source "$tree/scripts/debian-root.sh"
+qt_cache=${KN_QT_WEB_CACHE:-$kn_cache/qt-web}
+qt_prefix=/opt/qt6-web
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$tree" log -1 --format=%ct)}
+
+declare -F enable_source_packages >/dev/null || enable_source_packages() {
+  sed -n 's/^deb /deb-src /p' "$root/etc/apt/sources.list" >"$root/etc/apt/sources.list.d/sources.list"
+}
+bare_root trixie
+enter_root trixie
+copy_tree_into_root
+enable_source_packages
+root_say "installing Emscripten and what builds with it"
+in_root "$root" bash /src/krestiki-noliki/scripts/install-deps.sh emscripten cmake ninja-build \
+  qt6-base-dev qt6-base-dev-tools dpkg-dev fonts-wine zip git
+
+name=$(in_root "$root" bash /src/krestiki-noliki/scripts/web/build-qt.sh --name)
+if [[ $fresh || ! -e $qt_cache/$name/.complete ]]; then
+  rm -rf "${qt_cache:?}/$name"
+  start=$SECONDS
+  in_root "$root" bash /src/krestiki-noliki/scripts/web/build-qt.sh "$qt_prefix"
+  mkdir -p "$qt_cache"
+  cp -a "$root$qt_prefix" "$qt_cache/$name.new"
+  touch "$qt_cache/$name.new/.complete"
+  mv "$qt_cache/$name.new" "$qt_cache/$name"
+  root_say "built $name in $((SECONDS - start)) s"
+else
+  root_say "using the cached $name"
+  mkdir -p "$root$qt_prefix"
+  cp -a "$qt_cache/$name/." "$root$qt_prefix/"
+fi
+
+in_root "$root" SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" \
+  bash /src/krestiki-noliki/scripts/web/build-game.sh "$qt_prefix" /src/krestiki-noliki/dist
+zip=$(cd "$root/src/krestiki-noliki/dist" && ls krestiki-noliki-*-web.zip)
+mkdir -p "$tree/dist"
+cp "$root/src/krestiki-noliki/dist/$zip" "$tree/dist/"
+rm -rf "$tree/build-web"
+cp -a "$root/src/krestiki-noliki/build-web" "$tree/build-web"
+# What a browser downloads to show the game, as it lies and as a server compressing it sends it.
+site=$tree/build-web/${zip%.zip}
+raw=0 gz=0
+for file in index.html qtloader.js krestiki-noliki.js krestiki-noliki.wasm krestiki-noliki.svg; do
+  raw=$((raw + $(stat -c %s "$site/$file")))
+  gz=$((gz + $(gzip -9 -c "$site/$file" | wc -c)))
+done
+megabytes() { awk -v bytes="$1" 'BEGIN { printf "%.2f MB", bytes / 1000000 }'; }
+echo "package-web: $tree/dist/$zip, $(megabytes "$(stat -c %s "$tree/dist/$zip")")"
+echo "package-web: what a browser downloads to show the game: $(megabytes "$raw"), $(megabytes "$gz") with gzip"
+echo "package-web: SHA-256 $(sha256sum "$tree/dist/$zip" | cut -d' ' -f1)"

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Inside a Debian 13 root: builds Qt for the browser (WebAssembly) from Debian's own qt6-base source
+# package, statically, with this release's Emscripten and its Qt tools as the host Qt, and installs
+# it into PREFIX.
+#   build-qt.sh --name     prints the build's name: the source package's version and a digest of the
+#                          options, the change below and Emscripten's version, under which it is kept
+#   build-qt.sh PREFIX     builds and installs
+set -euo pipefail
+
+# Only what the game and its tests use: Core, Gui, Widgets and Test with the browser's platform
+# plugin, optimised for size. OpenGL stays, as WebGL: the plugin's backing store is built only with
+# it. No style sheets, PDF or rich-text writers: nothing of the game uses them, and style sheets
+# alone pull in most of the widgets.
+options=(
+  -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DFEATURE_optimize_size=ON
+  -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
+  -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF
+  -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DINPUT_opengl=es2 -DFEATURE_vulkan=OFF
+  -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF -DFEATURE_pdf=OFF
+  -DFEATURE_textodfwriter=OFF -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF
+  -DFEATURE_style_stylesheet=OFF
+  -DFEATURE_testlib=ON
+)
+# The one change to Debian's source: the platform plugin carries DejaVu Sans and Sans Mono as a page's
+# only fonts, a megabyte the game never draws with, since it brings its own Tahoma. Without them the
+# plugin finds no font of its own and keeps to the ones the program registers.
+drop_bundled_fonts() {
+  sed -i '/^set(wasmfonts_resource_files/,/^)$/d; /^qt_internal_add_resource(QWasmIntegrationPlugin "wasmfonts"/,/^)$/d' \
+    "$1/src/plugins/platforms/wasm/CMakeLists.txt"
+}
+
+version=$(apt-cache showsrc qt6-base | awk '$1 == "Version:" { print $2; exit }')
+emscripten=$(dpkg-query -W -f='${Version}' emscripten)
+if [[ ${1:-} == --name ]]; then
+  digest=$(printf '%s\n' "${options[@]}" "$emscripten" | cat - <(declare -f drop_bundled_fonts) | sha256sum | cut -c1-12)
+  echo "qt6-base_${version}_wasm32-emscripten_$digest"
+  exit 0
+fi
+prefix=${1:?usage: build-qt.sh --name | PREFIX}
+host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
+[[ $host_version == "$version" ]] || { echo "build-qt: host Qt $host_version is not the source's $version" >&2; exit 1; }
+
+# Always the same folder, so that no trace of a random one can reach the program.
+work=/tmp/qt-web
+rm -rf "$work" && mkdir -p "$work" && cd "$work"
+apt-get source -qq "qt6-base=$version" >/dev/null
+source_dir=$(find . -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
+drop_bundled_fonts "$source_dir"
+# Qt looks for Emscripten through an SDK's folder; Debian's is installed system-wide.
+export EMSDK=$work/emsdk
+mkdir -p "$EMSDK/upstream"
+ln -s /usr/share/emscripten "$EMSDK/upstream/emscripten"
+echo "EMSCRIPTEN_ROOT = 'upstream/emscripten'" >"$EMSDK/.emscripten"
+echo "build-qt: configuring Qt $version for the browser with Emscripten $emscripten"
+cmake -S "$source_dir" -B build -G Ninja -DCMAKE_INSTALL_PREFIX="$prefix" -DQT_QMAKE_TARGET_MKSPEC=wasm-emscripten \
+  -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
+  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake "${options[@]}" >configure.log 2>&1 ||
+  { tail -n 40 configure.log >&2; exit 1; }
+echo "build-qt: building (about a quarter of an hour on two cores)"
+cmake --build build >build.log 2>&1 || { grep -m 20 -B 2 -A 8 'FAILED' build.log >&2; tail -n 20 build.log >&2; exit 1; }
+cmake --install build >/dev/null
+# What the site built against it ships with: the licences, and where the source came from.
+cp "$source_dir/LICENSES/GPL-3.0-only.txt" "$prefix/LICENSE.GPL-3.0"
+cp "$source_dir/debian/copyright" "$prefix/copyright"
+echo "$version" >"$prefix/SOURCE_VERSION"
+cd / && rm -rf "$work"

@@ -1,0 +1,222 @@
+"""The site in a real browser: the page loads with its progress shown, the game plays by real mouse
+and key events at page coordinates, a finished game asks, Да starts afresh, Нет ends the program and
+the page says so; the console holds no error.
+
+Usage: e2e_web.py SITE.zip SHOTS_FOLDER. The site is served from a folder below the server's root, as
+a host would put it anywhere; the screenshots are left in SHOTS_FOLDER to look at."""
+
+import io
+import pathlib
+import sys
+import tempfile
+import time
+import zipfile
+
+from PIL import Image
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+import browser  # noqa: E402
+
+CLIENT_SIZE = (304, 377)             # the client area the layout was made for
+OPEN_CLIENT_HEIGHT = 556 - 34        # the lower area open, at the slide's last step
+PICTURE = (1, 42)                    # the board picture in the client area
+CELL = 100
+INFORMATION_BUTTON = (98 + 54, 351 + 10)
+CROSS_MIN, NOUGHT_MIN, RESULT_LINE_MIN = 150, 40, 300
+QUESTION_TITLES = ("Победа!", "Поражение!", "Ничья!")
+WINDOWS_JS = """
+const screen = document.getElementById("qt-shadow-container")?.shadowRoot;
+if (!screen) return [];
+return [...screen.querySelectorAll(".qt-window")].filter(w => w.style.display !== "none").map(w => {
+  const client = w.querySelector(".qt-window-contents").getBoundingClientRect();
+  return { title: w.querySelector(".window-name")?.textContent ?? "",
+           client: [client.x, client.y, client.width, client.height] };
+});
+"""
+
+
+class Failure(Exception):
+    pass
+
+
+class Page:
+    def __init__(self, driver, shots):
+        self.driver, self.shots, self.count = driver, shots, 0
+
+    def shot(self, name):
+        self.count += 1
+        png = self.driver.get_screenshot_as_png()
+        (self.shots / f"{self.count:02d}-{name}.png").write_bytes(png)
+        return Image.open(io.BytesIO(png)).convert("RGB")
+
+    def windows(self):
+        return self.driver.execute_script(WINDOWS_JS)
+
+    def wait(self, what, condition, timeout=10):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            value = condition()
+            if value:
+                return value
+            time.sleep(0.05)
+        self.shot("failure")
+        raise Failure(f"no {what} within {timeout} s")
+
+    def game(self):
+        return next((w for w in self.windows() if w["title"] == "Крестики-нолики"), None)
+
+    def question(self):
+        return next((w for w in self.windows() if w["title"] in QUESTION_TITLES), None)
+
+    def click(self, x, y):
+        actions = ActionBuilder(self.driver)
+        actions.pointer_action.move_to_location(int(x), int(y)).click()
+        actions.perform()
+
+    def key(self, text):
+        ActionChains(self.driver).send_keys(text).perform()
+
+    def click_cell(self, index):
+        x, y = self.game()["client"][:2]
+        column, row = divmod(index, 3)
+        self.click(x + PICTURE[0] + column * CELL + CELL // 2, y + PICTURE[1] + row * CELL + CELL // 2)
+
+    def board(self, image=None):
+        """The nine cells as X, O or '.', and the count of magenta pixels of a result line."""
+        image = image or self.shot("board")
+        x0, y0 = (int(v) for v in self.game()["client"][:2])
+        pixels = image.load()
+        cells, magenta = [], 0
+        for index in range(9):
+            column, row = divmod(index, 3)
+            red = blue = 0
+            for y in range(row * CELL + 4, row * CELL + CELL - 4):
+                for x in range(column * CELL + 4, column * CELL + CELL - 4):
+                    r, g, b = pixels[x0 + PICTURE[0] + x, y0 + PICTURE[1] + y]
+                    if r >= 200 and g <= 90 and b <= 90:
+                        red += 1
+                    elif r >= 200 and b >= 200 and g <= 90:
+                        magenta += 1
+                    elif b >= 200 and r <= 180 and g <= 180 and b - r >= 60 and (r - g) ** 2 <= 900:
+                        blue += 1
+            cells.append("X" if red >= CROSS_MIN else "O" if blue >= NOUGHT_MIN else ".")
+        return "".join(cells), magenta
+
+    def settled_board(self, crosses):
+        """The board once it shows CROSSES crosses and has stopped changing."""
+        previous = None
+        while True:
+            board = self.wait(f"board with {crosses} crosses",
+                              lambda: (lambda b: b if b[0].count("X") == crosses else None)(self.board()))
+            if board == previous:
+                return board
+            previous = board
+
+    def play_to_question(self, first_key=None):
+        """Plays crosses into free cells (the first by its digit key) until the game asks."""
+        crosses = 0
+        while not self.question():
+            cells = self.board()[0] if crosses else "." * 9
+            free = [i for i, c in enumerate(cells) if c == "."]
+            if not free:
+                raise Failure(f"no free cell and no question: {cells}")
+            if crosses == 0 and first_key:
+                self.key(first_key)
+            else:
+                self.click_cell(free[0])
+            crosses += 1
+            try:
+                self.wait("answer", lambda: self.question() or self.board()[0].count("X") == crosses, 5)
+            except Failure:
+                raise Failure(f"cross {crosses} did not show: {self.board()[0]}") from None
+            if not self.question():
+                cells, _ = self.settled_board(crosses)
+                if cells.count("O") != crosses and "." in cells:
+                    raise Failure(f"the computer did not answer cross {crosses}: {cells}")
+        return self.question()
+
+
+def main():
+    site_zip, shots = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
+    shots.mkdir(parents=True, exist_ok=True)
+    with tempfile.TemporaryDirectory() as www:
+        with zipfile.ZipFile(site_zip) as archive:
+            archive.extractall(pathlib.Path(www) / "games")
+        name = site_zip.stem
+        with browser.served(www) as address, browser.chromium() as driver:
+            page = Page(driver, shots)
+            play(page, address + f"games/{name}/")
+    print("e2e-web: passed")
+
+
+def play(page, url):
+    driver = page.driver
+    # A slow line, so that the page is seen loading.
+    driver.execute_cdp_cmd("Network.enable", {})
+    driver.execute_cdp_cmd("Network.emulateNetworkConditions",
+                           {"offline": False, "latency": 20, "downloadThroughput": 3_000_000, "uploadThroughput": 1_000_000})
+    driver.get(url)
+    if driver.title != "Крестики-нолики" or driver.execute_script("return document.documentElement.lang") != "ru":
+        raise Failure(f"the page is titled {driver.title!r}")
+    page.wait("progress shown", lambda: driver.execute_script(
+        "return !document.getElementById('loading').hidden && document.getElementById('progress').value > 0"))
+    page.shot("loading")
+    driver.execute_cdp_cmd("Network.emulateNetworkConditions",
+                           {"offline": False, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
+    page.wait("game window", lambda: page.game() and driver.execute_script("return document.getElementById('loading').hidden"), 60)
+    game = page.game()
+    width, height = driver.execute_script("return [innerWidth, innerHeight]")
+    x, y, w, h = game["client"]
+    if (round(w), round(h)) != CLIENT_SIZE:
+        raise Failure(f"the client area is {w} x {h}")
+    if abs(x + w / 2 - width / 2) > 20 or abs(y + h / 2 - height / 2) > 40:
+        raise Failure(f"the window is not in the middle of the page: client at {x}, {y}")
+    board, _ = page.board(page.shot("start"))
+    if board != "." * 9:
+        raise Failure(f"the board does not start empty: {board}")
+
+    # The keyboard plays from the start: 5 is the centre. Then clicks, to the end of a game.
+    question = page.play_to_question(first_key="5")
+    image = page.shot("question")
+    cells, magenta = page.board(image)
+    if magenta < RESULT_LINE_MIN:
+        raise Failure(f"no result line drawn under the question {question['title']!r}: {cells}")
+    # The board takes no move while the question waits.
+    free = [i for i, c in enumerate(cells) if c == "."]
+    if free:
+        page.click_cell(free[0])
+        time.sleep(0.3)
+        if page.board()[0] != cells:
+            raise Failure("the board took a move while the question waited")
+    page.wait("question in front", lambda: page.question())
+    page.key("д")
+    page.wait("the question's end", lambda: not page.question())
+    page.wait("an empty board", lambda: page.board()[0] == "." * 9)
+
+    # The lower area slides open.
+    gx, gy = page.game()["client"][:2]
+    page.click(gx + INFORMATION_BUTTON[0], gy + INFORMATION_BUTTON[1])
+    page.wait("the lower area open", lambda: round(page.game()["client"][3]) == OPEN_CLIENT_HEIGHT, 5)
+    page.shot("information")
+
+    # A second game, ended by Нет: the program ends, and the page says so.
+    page.play_to_question()
+    page.shot("second-question")
+    page.key("н")
+    page.wait("the page's end", lambda: driver.execute_script("return !document.getElementById('ended').hidden"))
+    if page.windows():
+        raise Failure("the game's window stayed on the page after Нет")
+    page.shot("ended")
+    errors = browser.console_errors(driver)
+    if errors:
+        raise Failure("the console holds errors:\n  " + "\n  ".join(errors))
+
+
+if __name__ == "__main__":
+    try:
+        main()
+    except Failure as failure:
+        print(f"e2e-web: FAIL: {failure}", file=sys.stderr)
+        sys.exit(1)

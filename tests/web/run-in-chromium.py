@@ -1,0 +1,62 @@
+"""Runs a test program built for the browser in headless Chromium, as CTest's emulator for that
+build: run-in-chromium.py path/to/test.js [ARGUMENTS...]. The program's output is printed as it
+comes; the exit status is the program's."""
+
+import json
+import pathlib
+import sys
+import time
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+import browser  # noqa: E402
+
+TIMEOUT = 600  # seconds; a test that hangs fails rather than outlasting CTest
+
+PAGE = """<!DOCTYPE html>
+<html lang="ru"><head><meta charset="utf-8"><title>{name}</title></head>
+<body style="margin:0"><div id="screen" style="position:absolute;inset:0"></div>
+<script src="qtloader.js"></script><script src="{name}.js"></script>
+<script>
+window.testOutput = [];
+qtLoad({{
+  arguments: {arguments},
+  print: line => testOutput.push(line),
+  printErr: line => testOutput.push(line),
+  qt: {{
+    containerElements: [document.getElementById("screen")],
+    entryFunction: window.{entry},
+    onExit: exit => {{ window.testExit = exit; }},
+  }},
+}}).catch(error => {{ window.testExit = {{ crashed: true, text: String(error) }}; }});
+</script></body></html>
+"""
+
+
+def main():
+    program = pathlib.Path(sys.argv[1]).resolve()
+    name = program.stem
+    entry = "".join(c if c.isalnum() or c == "_" else "_" for c in name) + "_entry"
+    page = PAGE.format(name=name, entry=entry, arguments=json.dumps(sys.argv[2:]))
+    with browser.served(program.parent, {"/run-test.html": page}) as address, browser.chromium() as driver:
+        driver.get(address + "run-test.html")
+        shown, deadline, status = 0, time.monotonic() + TIMEOUT, None
+        while status is None:
+            lines, status = driver.execute_script("return [window.testOutput, window.testExit ?? null]")
+            for line in lines[shown:]:
+                print(line, flush=True)
+            shown = len(lines)
+            if status is None:
+                if time.monotonic() > deadline:
+                    print(f"{name}: no end after {TIMEOUT} s", flush=True)
+                    return 1
+                time.sleep(0.2)
+        for message in browser.console_errors(driver):
+            print(f"console: {message}", flush=True)
+    if status.get("crashed"):
+        print(f"{name}: crashed: {status.get('text')}", flush=True)
+        return 1
+    return status.get("code", 1)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
