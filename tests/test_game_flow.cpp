@@ -452,6 +452,7 @@ void TestGameFlow::questionTakesNoOtherInput()
         ClickBoard(form, CellCentre(freeCell));
         ClickThroughWindow(form, form.reload, form.reload->rect().center());
         ClickThroughWindow(form, form.RadioButton1, QPoint(6, 8));
+        form.reload->click();  // as an assistive technology presses it, past the window's blocking
         QCoreApplication::processEvents();
         seen.after = form.state();
         seen.talliesAfter = Tallies(form);

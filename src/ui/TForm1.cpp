@@ -205,6 +205,9 @@ void TForm1::Image1Click(QPoint position)
 
 void TForm1::reloadClick()
 {
+    // The question blocks the button, but an assistive technology presses it past the window.
+    if (asking_)
+        return;
     GameContext game = Game();
     NewGame(game);
 }
