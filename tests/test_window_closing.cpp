@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -122,6 +123,20 @@ private slots:
         QCOMPARE(lastClosed.count(), 1);
         QCOMPARE(ShownQuestion(), nullptr);
         QCOMPARE(form.state().moveCount, 0);  // No still cleared the board before the exit
+    }
+
+    // A window destroyed while its question waits takes the question with it; nothing of either
+    // runs on afterwards.
+    void destroyingWhileTheQuestionWaits()
+    {
+        auto form = std::make_unique<TForm1>();
+        form->show();
+        PlayToTheQuestion(*form, [](PlayAgainQuestion &) {});
+        const QPointer<PlayAgainQuestion> question = ShownQuestion();
+        QVERIFY(question && form->asking());
+        form.reset();
+        QVERIFY(!question);
+        QTest::qWait(300);  // longer than the question's own timers
     }
 
     void tinyScreenStillPlays()
