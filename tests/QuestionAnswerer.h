@@ -1,5 +1,6 @@
-// Answers the window's modal play-again question from inside its own event loop, so a test can
-// click the board and carry on without a person.
+// Answers the window's modal play-again question whenever the event loop turns, so a test can
+// click the board and carry on without a person. The click that ends a game returns with the
+// question still open; the game goes on from the answer.
 #pragma once
 
 #include <QAbstractButton>
@@ -23,14 +24,9 @@ public:
 
     explicit QuestionAnswerer(QObject *parent = nullptr) : QObject(parent)
     {
-        // Polls only while some event loop runs, which is exactly when a question can be open.
         poll_.setInterval(0);
         QObject::connect(&poll_, &QTimer::timeout, this, [this] { AnswerOpenQuestion(); });
         poll_.start();
-        // A timer does not fire again inside its own slot, so questions asked while a probe runs
-        // need a second one.
-        nested_.setInterval(0);
-        QObject::connect(&nested_, &QTimer::timeout, this, [this] { LetNestedQuestionGo(); });
     }
 
     // The answer to every following question until changed; Yes unless told otherwise.
@@ -47,25 +43,9 @@ private:
         if (!box)
             return;
         questions_.append({box->windowTitle(), box->text()});
-        if (probe_) {
-            held_ = box;
-            nested_.start();
+        if (probe_)
             probe_(*box);
-            nested_.stop();
-            held_ = nullptr;
-        }
         Answer(*box, answer_);
-    }
-
-    // A second question asked while a probe still holds the first: record it and let it go, so
-    // that a test that expects none fails instead of hanging.
-    void LetNestedQuestionGo()
-    {
-        QMessageBox *box = OpenQuestion();
-        if (box && box != held_) {
-            questions_.append({box->windowTitle(), box->text()});
-            Answer(*box, QMessageBox::Yes);
-        }
     }
 
     static QMessageBox *OpenQuestion()
@@ -87,6 +67,4 @@ private:
     QMessageBox::StandardButton answer_ = QMessageBox::Yes;
     Probe probe_;
     QList<Question> questions_;
-    QTimer nested_;
-    QMessageBox *held_ = nullptr;  // the question a probe is looking at
 };

@@ -178,16 +178,17 @@ void TestBoardKeyboard::lettersAnswerTheQuestionAndCtrlNStartsAfresh()
     const Press presses[] = {{0x0414, {}, false}, {0x0414, Qt::AltModifier, false},
                              {0x041D, {}, true},  {0x041D, Qt::AltModifier, true}};
     for (const Press &press : presses) {
-        PlayAgainQuestion question(QStringLiteral("?"), QStringLiteral("Ничья!"), &form);
-        QTimer::singleShot(0, &question, [&] {
-            // Alt+letter goes through the shortcuts of the active window.
-            if (!QTest::qWaitForWindowActive(&question))
-                question.button(QMessageBox::Yes)->click();
-            const QString letter(QChar(press.key).toLower());
-            QTest::sendKeyEvent(QTest::Press, &question, Qt::Key(press.key), letter, press.modifiers);
-            QTest::sendKeyEvent(QTest::Release, &question, Qt::Key(press.key), letter, press.modifiers);
-        });
-        QCOMPARE(question.AskIsNo(), press.isNo);
+        const QPointer question = new PlayAgainQuestion(QStringLiteral("?"), QStringLiteral("Ничья!"), &form);
+        QSignalSpy answered(question.data(), &PlayAgainQuestion::answered);
+        question->ask();
+        // Alt+letter goes through the shortcuts of the active window.
+        QVERIFY(QTest::qWaitForWindowActive(question));
+        const QString letter(QChar(press.key).toLower());
+        QTest::sendKeyEvent(QTest::Press, question, Qt::Key(press.key), letter, press.modifiers);
+        QTest::sendKeyEvent(QTest::Release, question, Qt::Key(press.key), letter, press.modifiers);
+        QTRY_COMPARE(answered.count(), 1);  // a mnemonic clicks its button once it showed it pressed
+        QCOMPARE(answered.first().first().toBool(), !press.isNo);
+        QTRY_VERIFY(!question);  // deleted once answered
     }
 
     form.activateWindow();

@@ -304,6 +304,9 @@ private:
     // the way in order. Returns a failure only for a question that does not fit.
     QString Reckon(std::initializer_list<QPoint> clicks)
     {
+        // A click that ends a game returns with the question open; the event loop answers it.
+        while (ShownQuestion())
+            QCoreApplication::processEvents();
         QString failure;
         for (const QPoint point : clicks) {
             if (!QRect(0, 0, PictureWidth, PictureHeight).contains(point))
@@ -342,6 +345,7 @@ private:
             ++model_.finished[int(question.result)];
             model_.outcome = OutcomeText(question.result);
             model_.NewBoard();
+            break;  // the clicks after it came while the question was open
         }
         if (!questions_.empty() && failure.isEmpty())
             failure = QStringLiteral("a question without an exchange that ends a game");
@@ -456,7 +460,7 @@ private:
         return {};
     }
 
-    // The question box is answered from here, inside its own wait; until then the window must
+    // The question box is answered from here, from the event loop; until then the window must
     // ignore whatever is thrown at it.
     void Answer()
     {

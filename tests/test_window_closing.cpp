@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -29,22 +30,16 @@ int RunApplication(const std::function<void()> &start)
     return QApplication::exec();
 }
 
-// Clicks cell after cell, in order, until one of them ends the game; the open question is left to
-// `whileAsked`, which must answer it.
+// Clicks cell after cell, in order, until one of them ends the game; the question that click
+// leaves open is handed to `whileAsked` from the event loop, and must be answered there.
 void PlayToTheQuestion(TForm1 &form, const std::function<void(PlayAgainQuestion &)> &whileAsked)
 {
-    QTimer poll;
-    poll.setInterval(0);
-    bool asked = false;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (PlayAgainQuestion *question = ShownQuestion(); question && !asked) {
-            asked = true;
-            whileAsked(*question);
-        }
-    });
-    poll.start();
-    for (int index = 0; index < BoardCells && !asked; ++index)
+    for (int index = 0; index < BoardCells && !form.asking(); ++index)
         QTest::mouseClick(form.Image1, Qt::LeftButton, {}, CellCentre(index));
+    QTimer::singleShot(0, qApp, [whileAsked] {
+        if (PlayAgainQuestion *question = ShownQuestion())
+            whileAsked(*question);
+    });
 }
 
 } // namespace
@@ -128,6 +123,20 @@ private slots:
         QCOMPARE(lastClosed.count(), 1);
         QCOMPARE(ShownQuestion(), nullptr);
         QCOMPARE(form.state().moveCount, 0);  // No still cleared the board before the exit
+    }
+
+    // A window destroyed while its question waits takes the question with it; nothing of either
+    // runs on afterwards.
+    void destroyingWhileTheQuestionWaits()
+    {
+        auto form = std::make_unique<TForm1>();
+        form->show();
+        PlayToTheQuestion(*form, [](PlayAgainQuestion &) {});
+        const QPointer<PlayAgainQuestion> question = ShownQuestion();
+        QVERIFY(question && form->asking());
+        form.reset();
+        QVERIFY(!question);
+        QTest::qWait(300);  // longer than the question's own timers
     }
 
     void tinyScreenStillPlays()

@@ -38,9 +38,12 @@ void FinishGame(GameContext &game, const GameEnd &end)
     RaiseTally(game.window, end.tally);
     const int line = end.winnerMark == CellEmpty ? int{WinLineNone} : FindWinLine(game.state, end.winnerMark);
     DrawResultLine(game.state, game.canvas, line);
-    if (game.window.AskPlayAgain(end.question, end.caption) == Answer::No)
-        game.window.Close();
-    NewGame(game);
+    // The game goes on from the answer; the context holds only references to what the window owns.
+    game.window.AskPlayAgain(end.question, end.caption, [game](Answer answer) mutable {
+        if (answer == Answer::No)
+            game.window.Close();
+        NewGame(game);
+    });
 }
 
 } // namespace
@@ -65,7 +68,8 @@ void BoardClick(GameContext &game, int x, int y)
     EvaluateOutcome(game.state, outcome);
     game.state.outcome = outcome;
 
-    // Separate tests, not a chain: each reads outcome as it stands after the one before.
+    // Separate tests, not a chain: each reads outcome as it stands after the one before. Neither the
+    // question nor the next game changes it, so one of them at most finishes the game.
     for (const GameEnd &end : GameEnds)
         if (game.state.outcome == end.outcome)
             FinishGame(game, end);

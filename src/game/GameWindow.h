@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 enum class Tally { Wins, Ties, Losses };
@@ -19,8 +20,10 @@ public:
     virtual void SetTallyTwinCaption(Tally tally, const std::u16string &caption) = 0;
     // Copies the cells into the text copy of the board.
     virtual void ShowBoardText() = 0;
-    // Waits for Yes or No; nothing else answers.
-    virtual Answer AskPlayAgain(const std::u16string &text, const std::u16string &caption) = 0;
+    // Puts the question and returns at once; `answered` runs once Yes or No answers it, and nothing
+    // else does. Until then the window takes no move and no new game.
+    virtual void AskPlayAgain(const std::u16string &text, const std::u16string &caption,
+                              std::function<void(Answer)> answered) = 0;
     // Asks the window to close; the program ends once control is back in the event loop.
     virtual void Close() = 0;
 };

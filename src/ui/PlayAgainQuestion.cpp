@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -34,22 +33,26 @@ PlayAgainQuestion::PlayAgainQuestion(const QString &text, const QString &caption
     connect(&frontCheck_, &QTimer::timeout, this, &PlayAgainQuestion::showAnewIfBehind);
 }
 
-bool PlayAgainQuestion::AskIsNo()
+void PlayAgainQuestion::ask()
 {
     window_ = parentWidget() ? parentWidget()->window() : nullptr;
     if (window_)
         window_->installEventFilter(this);
     qApp->installNativeEventFilter(this);
-    // Its own loop rather than exec(): hiding the box to bring it back must not end the wait.
-    QEventLoop wait;
-    connect(this, &QDialog::finished, &wait, &QEventLoop::quit);
+    // Only a button finishes the box, once: hiding it to bring it back is no answer.
+    connect(this, &QDialog::finished, this, &PlayAgainQuestion::finish, Qt::SingleShotConnection);
     show();
-    wait.exec(QEventLoop::DialogExec);
+}
+
+void PlayAgainQuestion::finish()
+{
     qApp->removeNativeEventFilter(this);
     if (window_)
         window_->removeEventFilter(this);
     window_ = nullptr;
-    return clickedButton() == button(QMessageBox::No);
+    // The button that answered is still at work when this is told.
+    deleteLater();
+    emit answered(clickedButton() != button(QMessageBox::No));
 }
 
 bool PlayAgainQuestion::eventFilter(QObject *watched, QEvent *event)

@@ -15,8 +15,12 @@ class PlayAgainQuestion : public QMessageBox, private QAbstractNativeEventFilter
 public:
     PlayAgainQuestion(const QString &text, const QString &caption, QWidget *parent);
 
-    // Shows the question and waits; true when the answer is No.
-    bool AskIsNo();
+    // Shows the question and returns at once: no event loop waits for it, since a web page cannot
+    // nest one. answered() tells the choice of Yes or No, after which the box deletes itself.
+    void ask();
+
+signals:
+    void answered(bool playAgain);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -29,6 +33,7 @@ private:
         FrontCheckDelay = 200,  // ms a platform gets to bring the box forward when asked
         SettleTime = 500,       // ms after showing the box anew in which it is not done again
     };
+    void finish();
     void comeForward();
     void showAnewIfBehind();
     bool holdsKeyboard() const;

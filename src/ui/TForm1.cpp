@@ -11,7 +11,6 @@
 #include "platform/Fonts.h"
 
 #include <QGuiApplication>
-#include <QScopedValueRollback>
 #include <QScreen>
 #include <QTimer>
 
@@ -73,7 +72,11 @@ TForm1::TForm1(QWidget *parent)
     new BoardAnnouncer(Image1);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // A question still open goes first, while everything its answer would reach still stands.
+    delete question_;
+}
 
 void TForm1::TakeComponents()
 {
@@ -202,6 +205,9 @@ void TForm1::Image1Click(QPoint position)
 
 void TForm1::reloadClick()
 {
+    // The question blocks the button, but an assistive technology presses it past the window.
+    if (asking_)
+        return;
     GameContext game = Game();
     NewGame(game);
 }
@@ -287,14 +293,18 @@ void TForm1::ShowBoardText()
     Image1->showMarks(state_.cells);
 }
 
-Answer TForm1::AskPlayAgain(const std::u16string &text, const std::u16string &caption)
+void TForm1::AskPlayAgain(const std::u16string &text, const std::u16string &caption,
+                          std::function<void(Answer)> answered)
 {
-    const QScopedValueRollback<bool> waiting(asking_, true);
-    PlayAgainQuestion question(QString::fromStdU16String(text), QString::fromStdU16String(caption), this);
-    const Answer answer = question.AskIsNo() ? Answer::No : Answer::Yes;
-    // The keyboard comes back to the board, also where no window manager hands it back.
-    activateWindow();
-    return answer;
+    asking_ = true;
+    question_ = new PlayAgainQuestion(QString::fromStdU16String(text), QString::fromStdU16String(caption), this);
+    connect(question_, &PlayAgainQuestion::answered, this, [this, answered = std::move(answered)](bool playAgain) {
+        // The keyboard comes back to the board, also where no window manager hands it back.
+        activateWindow();
+        answered(playAgain ? Answer::Yes : Answer::No);
+        asking_ = false;
+    });
+    question_->ask();
 }
 
 void TForm1::Close()

@@ -9,10 +9,12 @@
 
 #include <QFrame>
 #include <QGroupBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWidget>
 
+class PlayAgainQuestion;
 class QTimer;
 
 // The one window: the board, the top bar with the tallies and the new-game button, and the lower
@@ -44,7 +46,8 @@ public:
     void PlaceOnScreen(QSize screen);
 
     GameState &state() { return state_; }
-    // True while the play-again question waits: the board takes no move until it is answered.
+    // True from the play-again question until the game has gone on from its answer: the board takes
+    // no move and no new game meanwhile.
     bool asking() const { return asking_; }
 
     QFrame *Panel1 = nullptr;
@@ -100,7 +103,8 @@ private:
     void SetTallyCaption(Tally tally, const std::u16string &caption) override;
     void SetTallyTwinCaption(Tally tally, const std::u16string &caption) override;
     void ShowBoardText() override;
-    Answer AskPlayAgain(const std::u16string &text, const std::u16string &caption) override;
+    void AskPlayAgain(const std::u16string &text, const std::u16string &caption,
+                      std::function<void(Answer)> answered) override;
     void Close() override;
 
     GameState state_;
@@ -110,4 +114,5 @@ private:
     int left_ = 0;
     int top_ = 0;
     bool asking_ = false;
+    QPointer<PlayAgainQuestion> question_;
 };

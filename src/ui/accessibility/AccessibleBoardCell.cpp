@@ -72,8 +72,8 @@ void AccessibleBoardCell::doAction(const QString &actionName)
 {
     if (actionName != pressAction() || !board_)
         return;
-    // Played from the event loop, not inside the request: a move that ends the game waits in the
-    // play-again question, and the assistive technology must have its answer first.
+    // Played from the event loop, not inside the request: the assistive technology has its answer
+    // before the move's news, or the question of a move that ends the game, reaches it.
     QTimer::singleShot(0, board_, [board = board_.data(), cell = cell_] { board->playCell(cell); });
 }
 

@@ -47,9 +47,10 @@ bool IsKeyboardFocusIn(const QByteArray &eventType, void *message, WId window)
 std::optional<bool> ServerSaysHoldsKeyboard(WId window)
 {
     const auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
+    // The offscreen platform offers the interface without an xcb connection.
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
         return std::nullopt;
-    xcb_connection_t *connection = x11->connection();
     xcb_get_input_focus_reply_t *focus = xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr);
     const bool held = focus && focus->focus == window;
     std::free(focus);
