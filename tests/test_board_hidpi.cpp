@@ -1,5 +1,6 @@
 // On a screen at twice the density the board is drawn at full resolution, its grid edges stay sharp
 // and clicks still address cells in logical pixels.
+#include "InBrowser.h"
 #include "ui/TForm1.h"
 
 #include <QApplication>
@@ -52,6 +53,7 @@ class TestBoardHidpi : public QObject {
 private slots:
     void boardIsDrawnAtScreenDensity()
     {
+        SKIP_IF_SHOWN_WINDOW_IN_BROWSER();
         TForm1 window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -88,6 +90,7 @@ private slots:
 
     void gridEdgesAreSharp()
     {
+        SKIP_IF_SHOWN_WINDOW_IN_BROWSER();
         QFETCH(bool, horizontal);
         QFETCH(int, at);
         TForm1 window;
@@ -105,6 +108,7 @@ private slots:
 
     void clicksStayInLogicalPixels()
     {
+        SKIP_IF_SHOWN_WINDOW_IN_BROWSER();
         TForm1 window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));

@@ -1,4 +1,5 @@
 // The board plays by keyboard exactly as by clicks, shows its cursor only while the keyboard is in use, and tells assistive technology its cells.
+#include "InBrowser.h"
 #include "BoardGeometry.h"
 #include "QuietSizeHints.h"
 #include "ui/PlayAgainQuestion.h"
@@ -169,6 +170,7 @@ void TestBoardKeyboard::assistiveTechnologyReadsAndPlaysTheBoard()
 
 void TestBoardKeyboard::lettersAnswerTheQuestionAndCtrlNStartsAfresh()
 {
+    SKIP_IF_SHOWN_WINDOW_IN_BROWSER();
     TForm1 &form = *form_;
     struct Press {
         int key;

@@ -1,4 +1,5 @@
 // A click on the board plays one whole exchange; each finished game is drawn, counted once, asked about modally and cleared.
+#include "InBrowser.h"
 #include "BoardGeometry.h"
 #include "QuietSizeHints.h"
 #include "QuestionAnswerer.h"
@@ -245,6 +246,7 @@ void TestGameFlow::eachOutcomeCountedDrawnAndAsked_data()
 
 void TestGameFlow::eachOutcomeCountedDrawnAndAsked()
 {
+    SKIP_IF_SHOWN_WINDOW_IN_BROWSER();
     QFETCH(int, level);
     QFETCH(Aim, aim);
     QFETCH(int, kind);
@@ -301,6 +303,7 @@ void TestGameFlow::eachOutcomeCountedDrawnAndAsked()
 
 void TestGameFlow::answerNoClearsTheBoardAndCloses()
 {
+    SKIP_IF_SHOWN_WINDOW_IN_BROWSER();
     TForm1 form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -322,6 +325,7 @@ void TestGameFlow::answerNoClearsTheBoardAndCloses()
 
 void TestGameFlow::outcomeSurvivesNewGame()
 {
+    SKIP_IF_SHOWN_WINDOW_IN_BROWSER();
     TForm1 form;
     QuestionAnswerer answerer;
     ChooseLevel(form, 2);
@@ -421,6 +425,7 @@ void TestGameFlow::levelLockedFromFirstClickUntilNewGame()
 
 void TestGameFlow::questionTakesNoOtherInput()
 {
+    SKIP_IF_SHOWN_WINDOW_IN_BROWSER();
     TForm1 form;
     // Opened, so that the level buttons lie inside the window too.
     form.Button1->click();

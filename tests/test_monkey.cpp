@@ -1,4 +1,5 @@
 // A long seeded run of random clicks, new games, level choices, slide ticks and answered questions never leaves the window inconsistent.
+#include "InBrowser.h"
 #include "BoardGeometry.h"
 #include "QuietSizeHints.h"
 #include "ShownQuestion.h"
@@ -593,7 +594,11 @@ class TestMonkey : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { quiet_.emplace(); }
+    void initTestCase()
+    {
+        SKIP_IF_SHOWN_WINDOW_IN_BROWSER();
+        quiet_.emplace();
+    }
     void cleanupTestCase() { quiet_.reset(); }
 
     void randomSession_data()

@@ -1,4 +1,5 @@
 // Closing the window ends the program cleanly whatever is going on: a slide, a game, an open question.
+#include "InBrowser.h"
 #include "BoardGeometry.h"
 #include "QuietSizeHints.h"
 #include "ShownQuestion.h"
@@ -48,7 +49,11 @@ class TestWindowClosing : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { quiet_.emplace(); }
+    void initTestCase()
+    {
+        SKIP_IF_SHOWN_WINDOW_IN_BROWSER();
+        quiet_.emplace();
+    }
     void cleanupTestCase() { quiet_.reset(); }
 
     void closingMidSlideEndsTheProgram()

@@ -1,4 +1,5 @@
 // The window is built as laid out, starts sized, centred and blank, names the chosen level, and its lower area slides open in fixed ticks.
+#include "InBrowser.h"
 #include "game/GameState.h"
 #include "ui/ColourContrast.h"
 #include "ui/TForm1.h"
@@ -347,6 +348,7 @@ void TestWindowLayout::informationGroupPaintsLabelsOverFrames()
 
 void TestWindowLayout::hiddenLabelsNeverShow()
 {
+    SKIP_IF_SHOWN_WINDOW_IN_BROWSER();
     TForm1 form;
     form.Button1->click();
     TicksUntilStopped(form);
@@ -365,6 +367,7 @@ void TestWindowLayout::hiddenLabelsNeverShow()
 // The board is the first stop; the level buttons are stops only while the lower area shows them.
 void TestWindowLayout::tabOrder()
 {
+    SKIP_IF_SHOWN_WINDOW_IN_BROWSER();
     TForm1 form;
     auto stops = [&form] {
         QList<QWidget *> stops;
@@ -404,6 +407,7 @@ void TestWindowLayout::timer()
 
 void TestWindowLayout::stateAfterCreation()
 {
+    SKIP_IF_SHOWN_WINDOW_IN_BROWSER();
     TForm1 form;
     QCOMPARE(form.Width(), 307);
     QCOMPARE(form.Height(), 411);

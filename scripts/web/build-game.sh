@@ -10,6 +10,7 @@ build=$tree/build-web
 cd "$tree"
 version=$(sed -n 's/^project(krestiki-noliki VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 : "${SOURCE_DATE_EPOCH:?the build takes its time from SOURCE_DATE_EPOCH}"
+export EMSDK=$qt/emsdk
 
 echo "package-web: building the game and its tests"
 # Debian's Qt leaves static plugins to be named; the browser's platform is the one this Qt has.

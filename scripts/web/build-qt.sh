@@ -46,9 +46,10 @@ rm -rf "$work" && mkdir -p "$work" && cd "$work"
 apt-get source -qq "qt6-base=$version" >/dev/null
 source_dir=$(find . -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
 drop_bundled_fonts "$source_dir"
-# Qt looks for Emscripten through an SDK's folder; Debian's is installed system-wide.
-export EMSDK=$work/emsdk
-mkdir -p "$EMSDK/upstream"
+# Qt looks for Emscripten through an SDK's folder, also when a program is built against it; Debian's
+# Emscripten is installed system-wide, so the folder beside Qt only points there.
+export EMSDK=$prefix/emsdk
+rm -rf "$EMSDK" && mkdir -p "$EMSDK/upstream"
 ln -s /usr/share/emscripten "$EMSDK/upstream/emscripten"
 echo "EMSCRIPTEN_ROOT = 'upstream/emscripten'" >"$EMSDK/.emscripten"
 echo "build-qt: configuring Qt $version for the browser with Emscripten $emscripten"

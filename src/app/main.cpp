@@ -80,7 +80,9 @@ int main(int argc, char *argv[])
     SetApplicationIdentity();
 
     TForm1 window;
-    window.show();
+    // Not show(), which takes the platform's default state for a new window: a web page's is full
+    // screen, and the window has one size everywhere.
+    window.setVisible(true);
     QTimer::singleShot(0, &application, &SetApplicationIcon);
     return RunEventLoop(application);
 }

@@ -81,7 +81,7 @@ def _alive(pid):
 
 
 @contextlib.contextmanager
-def chromium(width=1024, height=768):
+def chromium(width=1280, height=960):
     """A headless Chromium that keeps the page's console, at the given window size."""
     profile = tempfile.mkdtemp(prefix="kn-chromium.")
     options = webdriver.ChromeOptions()

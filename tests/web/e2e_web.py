@@ -26,6 +26,7 @@ CELL = 100
 INFORMATION_BUTTON = (98 + 54, 351 + 10)
 CROSS_MIN, NOUGHT_MIN, RESULT_LINE_MIN = 150, 40, 300
 QUESTION_TITLES = ("Победа!", "Поражение!", "Ничья!")
+RUSSIAN_KEYS = {"д": ("KeyL", 76), "н": ("KeyY", 89)}   # where a Russian layout has them
 WINDOWS_JS = """
 const screen = document.getElementById("qt-shadow-container")?.shadowRoot;
 if (!screen) return [];
@@ -76,7 +77,16 @@ class Page:
         actions.perform()
 
     def key(self, text):
-        ActionChains(self.driver).send_keys(text).perform()
+        if text not in RUSSIAN_KEYS:
+            ActionChains(self.driver).send_keys(text).perform()
+            return
+        # chromedriver types a letter it has no key for without a key press; the browser is given the
+        # key itself, as a Russian layout sends it.
+        code, virtual = RUSSIAN_KEYS[text]
+        for kind in ("keyDown", "keyUp"):
+            self.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {
+                "type": kind, "key": text, "code": code, "windowsVirtualKeyCode": virtual,
+                **({"text": text, "unmodifiedText": text} if kind == "keyDown" else {})})
 
     def click_cell(self, index):
         x, y = self.game()["client"][:2]
