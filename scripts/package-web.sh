@@ -26,7 +26,7 @@ copy_tree_into_root
 enable_source_packages
 root_say "installing Emscripten and what builds with it"
 in_root "$root" bash /src/krestiki-noliki/scripts/install-deps.sh emscripten cmake ninja-build \
-  qt6-base-dev qt6-base-dev-tools dpkg-dev fonts-wine zip git
+  qt6-base-dev qt6-base-dev-tools dpkg-dev fonts-wine zip
 
 name=$(in_root "$root" bash /src/krestiki-noliki/scripts/web/build-qt.sh --name)
 if [[ $fresh || ! -e $qt_cache/$name/.complete ]]; then
@@ -44,7 +44,7 @@ else
   cp -a "$qt_cache/$name/." "$root$qt_prefix/"
 fi
 
-in_root "$root" SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" \
+in_root "$root" SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" KN_SOURCE_COMMIT="$(git -C "$tree" rev-parse --verify -q HEAD || true)" \
   bash /src/krestiki-noliki/scripts/web/build-game.sh "$qt_prefix" /src/krestiki-noliki/dist
 zip=$(cd "$root/src/krestiki-noliki/dist" && ls krestiki-noliki-*-web.zip)
 mkdir -p "$tree/dist"

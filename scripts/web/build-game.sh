@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Inside the Debian 13 root of scripts/package-web.sh: builds the game and its tests for the browser
 # against the Qt in QT_PREFIX, and packs the site into DIST as a zip of static files.
-#   build-game.sh QT_PREFIX DIST
+#   build-game.sh QT_PREFIX DIST   (SOURCE_DATE_EPOCH set; KN_SOURCE_COMMIT names the commit built)
 set -euo pipefail
 qt=${1:?usage: build-game.sh QT_PREFIX DIST}
 dist=${2:?usage: build-game.sh QT_PREFIX DIST}
@@ -32,7 +32,7 @@ cp "$qt/LICENSE.GPL-3.0" "$site/licences/GPL-3.0.txt"
 cp "$qt/copyright" "$site/licences/qt6-base.txt"
 cp /usr/share/doc/fonts-wine/copyright "$site/licences/fonts-wine.txt"
 cp /usr/share/doc/emscripten/copyright "$site/licences/emscripten.txt"
-commit=$(git -C "$tree" rev-parse --verify -q HEAD || true)
+commit=${KN_SOURCE_COMMIT:-}
 {
   echo "Крестики-нолики $version, for the web browser"
   echo
