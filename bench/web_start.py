@@ -17,14 +17,20 @@ import browser  # noqa: E402
 
 TARGET_MS = 2000
 # Watches every frame for the game's window with its grid drawn: the board picture's first column
-# line, at (101, 92) of the client area, is black. The time is from the start of the navigation.
+# line, at (101, 92) of the client area, is black and opaque, the middle of the first cell white. The
+# time is from the start of the navigation.
 WATCH = """
 (function watch() {
   const screen = document.getElementById("qt-shadow-container")?.shadowRoot;
   for (const canvas of screen ? screen.querySelectorAll("canvas.qt-window-content") : []) {
     if (canvas.width < 200 || canvas.height < 200) continue;
-    const [r, g, b] = canvas.getContext("2d").getImageData(101, 92, 1, 1).data;
-    if (r < 60 && g < 60 && b < 60) { window.boardShownAt = performance.now(); return; }
+    const context = canvas.getContext("2d");
+    const [r, g, b, a] = context.getImageData(101, 92, 1, 1).data;
+    const [wr, wg, wb] = context.getImageData(51, 92, 1, 1).data;
+    if (a === 255 && r < 60 && g < 60 && b < 60 && wr > 240 && wg > 240 && wb > 240) {
+      window.boardShownAt = performance.now();
+      return;
+    }
   }
   requestAnimationFrame(watch);
 })();
