@@ -17,7 +17,7 @@ qt_prefix=/opt/qt6-windows
 bare_root trixie
 enter_root trixie
 copy_tree_into_root
-echo 'deb-src http://deb.debian.org/debian trixie main' >"$root/etc/apt/sources.list.d/sources.list"
+enable_source_packages
 root_say "installing the cross-build's packages"
 in_root "$root" bash /src/krestiki-noliki/scripts/install-deps.sh g++-mingw-w64-x86-64-posix cmake ninja-build \
   qt6-base-dev qt6-base-dev-tools dpkg-dev nsis zip icoutils
