@@ -44,7 +44,7 @@ cmake -S "$source_dir" -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DC
   { tail -n 40 configure.log >&2; exit 1; }
 echo "build-qt: building (about half an hour on two cores)"
 cmake --build build >build.log 2>&1 || { grep -m 20 -B 2 -A 8 'FAILED' build.log >&2; tail -n 20 build.log >&2; exit 1; }
-cmake --install build >/dev/null
+cmake --install build >install.log 2>&1 || { tail -n 20 install.log >&2; exit 1; }
 # What the programs built against it ship with: the licence, and where the source came from.
 cp "$source_dir/LICENSES/LGPL-3.0-only.txt" "$prefix/LICENSE.LGPL-3.0"
 cp "$source_dir/LICENSES/GPL-3.0-only.txt" "$prefix/LICENSE.GPL-3.0"
