@@ -8,7 +8,6 @@
 
 kn_cache=${XDG_CACHE_HOME:-$HOME/.cache}/krestiki-noliki
 debian_cache=${KN_DEBIAN_CACHE:-$kn_cache/debian}
-debian_mirror=${KN_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 root=
 root_mounts=()
 
@@ -22,9 +21,57 @@ in_root() {
     LANG=C.UTF-8 TERM=dumb ${CI:+CI=$CI} "${@:2}" </dev/null
 }
 
+# The first archive that the apt sources under the folder ETC name, as "URI SUITE COMPONENT...":
+# deb822 stanzas in sources.list.d/*.sources, else the deb lines of sources.list. Security and
+# other suites of their own ("trixie-security", "stable/updates") are passed over.
+apt_archive() {
+  local etc=$1 sources=()
+  shopt -s nullglob
+  sources=("$etc"/apt/sources.list.d/*.sources)
+  shopt -u nullglob
+  {
+    ((${#sources[@]} == 0)) || awk '
+      function flush() {
+        if (types ~ /(^| )deb( |$)/ && enabled != "no" && uris != "") print uris "\t" suites "\t" components
+        types = uris = suites = components = enabled = ""
+      }
+      /^[ \t]*#/ { next }
+      /^[ \t]*$/ { flush(); next }
+      {
+        field = tolower($1); sub(/:$/, "", field); value = $0; sub(/^[^:]*:[ \t]*/, "", value)
+        if (field == "types") types = value; else if (field == "uris") uris = value
+        else if (field == "suites") suites = value; else if (field == "components") components = value
+        else if (field == "enabled") enabled = tolower(value)
+      }
+      END { flush() }' "${sources[@]}"
+    [[ ! -e $etc/apt/sources.list ]] || awk '$1 == "deb" {
+        sub(/^deb[ \t]+(\[[^]]*\][ \t]+)?/, ""); uri = $1; suite = $2; $1 = $2 = ""; sub(/^ +/, "")
+        print uri "\t" suite "\t" $0
+      }' "$etc/apt/sources.list"
+  } | awk -F '\t' '{ split($1, uri, " "); split($2, suite, " ") }
+      suite[1] !~ /[-\/]/ { print uri[1], suite[1], $3; exit }'
+}
+
+# The archive that new roots are made from: KN_DEBIAN_MIRROR, else this machine's own.
+debian_mirror() {
+  local archive
+  if [[ -n ${KN_DEBIAN_MIRROR:-} ]]; then echo "$KN_DEBIAN_MIRROR"; return; fi
+  archive=$(apt_archive /etc)
+  [[ -n $archive ]] || { echo "$root_label: no Debian archive in this machine's apt sources; set KN_DEBIAN_MIRROR" >&2; return 1; }
+  echo "${archive%% *}"
+}
+
+# Lets apt in the run's root fetch source packages, from the archive and suite of the root's own deb line.
+enable_source_packages() {
+  local archive
+  archive=$(apt_archive "$root/etc")
+  [[ -n $archive ]] || { root_say "no deb line in the root's apt sources" >&2; return 1; }
+  echo "deb-src $archive" >"$root/etc/apt/sources.list.d/source-packages.list"
+}
+
 # Makes the bare root of RELEASE unless the cache has it; a second argument --fresh makes it anew.
 bare_root() {
-  local release=$1 fresh=${2:-} bare=$debian_cache/$1 script
+  local release=$1 fresh=${2:-} bare=$debian_cache/$1 script mirror
   [[ $(id -u) -eq 0 ]] || { echo "$root_label: run it as root: it makes and enters a root with chroot" >&2; exit 2; }
   bash "$(dirname "${BASH_SOURCE[0]}")/install-deps.sh" debootstrap debian-archive-keyring git
   [[ $fresh || ! -e $bare/.complete ]] || return 0
@@ -32,9 +79,10 @@ bare_root() {
   # An older debootstrap knows the next release only as what it follows, unstable.
   script=/usr/share/debootstrap/scripts/$release
   [[ -e $script ]] || script=/usr/share/debootstrap/scripts/sid
-  root_say "making a bare root of $release with debootstrap"
+  mirror=$(debian_mirror)
+  root_say "making a bare root of $release with debootstrap from $mirror"
   mkdir -p "$debian_cache"
-  debootstrap --variant=minbase "$release" "$bare.new" "$debian_mirror" "$script" >"$debian_cache/$release-debootstrap.log" 2>&1 ||
+  debootstrap --variant=minbase "$release" "$bare.new" "$mirror" "$script" >"$debian_cache/$release-debootstrap.log" 2>&1 ||
     { tail -n 20 "$debian_cache/$release-debootstrap.log" >&2; exit 1; }
   # Services are installed, never started, inside the root.
   printf '#!/bin/sh\nexit 101\n' >"$bare.new/usr/sbin/policy-rc.d"

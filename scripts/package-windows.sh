@@ -4,7 +4,9 @@
 # package, once, kept in the cache (KN_QT_WINDOWS_CACHE, by default ~/.cache/krestiki-noliki/qt-windows)
 # under a name that carries its version and options (--fresh builds it again); then the game and its
 # tests with MinGW-w64 against it, packed with NSIS and zip. The test build is left in build-windows/
-# for scripts/test-windows.sh.
+# for scripts/test-windows.sh. Both deliverables are the same, byte for byte, from any build of the
+# same tree: their one time is SOURCE_DATE_EPOCH, the last commit's unless the caller sets it; the
+# last lines are their SHA-256 sums.
 set -euo pipefail
 fresh=${1:-}
 [[ -z $fresh || $fresh == --fresh ]] || { echo "usage: package-windows.sh [--fresh]" >&2; exit 2; }
@@ -13,11 +15,14 @@ root_label=package-windows
 source "$tree/scripts/debian-root.sh"
 qt_cache=${KN_QT_WINDOWS_CACHE:-$kn_cache/qt-windows}
 qt_prefix=/opt/qt6-windows
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$tree" log -1 --format=%ct 2>/dev/null || true)}
+[[ $SOURCE_DATE_EPOCH =~ ^[0-9]+$ ]] ||
+  { echo "package-windows: no commit to take the build's time from; set SOURCE_DATE_EPOCH" >&2; exit 2; }
 
 bare_root trixie
 enter_root trixie
 copy_tree_into_root
-echo 'deb-src http://deb.debian.org/debian trixie main' >"$root/etc/apt/sources.list.d/sources.list"
+enable_source_packages
 root_say "installing the cross-build's packages"
 in_root "$root" bash /src/krestiki-noliki/scripts/install-deps.sh g++-mingw-w64-x86-64-posix cmake ninja-build \
   qt6-base-dev qt6-base-dev-tools dpkg-dev nsis zip icoutils
@@ -38,8 +43,9 @@ else
   cp -a "$qt_cache/$name/." "$root$qt_prefix/"
 fi
 
-in_root "$root" bash /src/krestiki-noliki/scripts/windows/build-game.sh "$qt_prefix" /src/krestiki-noliki/dist
+in_root "$root" SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" bash /src/krestiki-noliki/scripts/windows/build-game.sh "$qt_prefix" /src/krestiki-noliki/dist
 mkdir -p "$tree/dist"
+rm -f "$tree"/dist/krestiki-noliki-*-{setup.exe,windows-x64.zip}
 cp "$root"/src/krestiki-noliki/dist/krestiki-noliki-*-{setup.exe,windows-x64.zip} "$tree/dist/"
 rm -rf "$tree/build-windows"
 cp -a "$root/src/krestiki-noliki/build-windows" "$tree/build-windows"
@@ -48,3 +54,5 @@ for file in "$tree"/dist/krestiki-noliki-*-{windows-x64.zip,setup.exe}; do
   echo "package-windows: $file, $(megabytes "$file")"
 done
 echo "package-windows: the installed program, $(megabytes "$tree/build-windows/stage")"
+echo "package-windows: SHA-256 sums, SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH:"
+(cd "$tree/dist" && sha256sum krestiki-noliki-*-{setup.exe,windows-x64.zip})

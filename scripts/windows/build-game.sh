@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
 # Inside the Debian 13 root of scripts/package-windows.sh: builds the game and its tests for Windows
 # against the Qt in QT_PREFIX, checks the executable, and packs the installer and the zip into DIST.
-#   build-game.sh QT_PREFIX DIST
+#   SOURCE_DATE_EPOCH=SECONDS build-game.sh QT_PREFIX DIST
+# Both come out the same, byte for byte, from any build of the same tree: the one time in them is
+# SOURCE_DATE_EPOCH's, which the linker, strip and rcc take for their time stamps, and which every
+# packed file carries.
 set -euo pipefail
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:?SOURCE_DATE_EPOCH is not set}
+export TZ=UTC
 qt=${1:?usage: build-game.sh QT_PREFIX DIST}
 dist=${2:?usage: build-game.sh QT_PREFIX DIST}
 tree=$(cd "$(dirname "$0")/../.." && pwd)
@@ -36,15 +41,16 @@ find "$stage" -name '*.exe' -o -name '*.dll' | xargs x86_64-w64-mingw32-strip --
 
 # The licences of what ships, and where it came from.
 package_of() { dpkg-query -S "$1" | cut -d: -f1 | head -n 1; }
+qt_version=$(sed -n 's/.*qt6-base \([^ ]*\).*/\1/p' "$qt/SOURCE")
 cp LICENSE "$stage/licences/krestiki-noliki.txt"
 cp "$qt/LICENSE.LGPL-3.0" "$stage/licences/Qt-LGPL-3.0.txt"
 cp "$qt/LICENSE.GPL-3.0" "$stage/licences/Qt-GPL-3.0.txt"
 {
   echo "Крестики-нолики $version for 64-bit Windows ships with:"
   echo
-  echo "Qt $(sed -n 's/.*qt6-base \([^+-]*\).*/\1/p' "$qt/SOURCE") (Qt6Core.dll, Qt6Gui.dll, Qt6Widgets.dll, platforms, styles), under"
-  echo "the GNU LGPL version 3 (Qt-LGPL-3.0.txt, which builds on Qt-GPL-3.0.txt), built unchanged from the"
-  echo "$(cat "$qt/SOURCE"), where its source is to be had."
+  echo "Qt ${qt_version%%[+-]*} (Qt6Core.dll, Qt6Gui.dll, Qt6Widgets.dll, platforms, styles), under"
+  echo "the GNU LGPL version 3 (Qt-LGPL-3.0.txt, which builds on Qt-GPL-3.0.txt), built unchanged from"
+  echo "Debian 13's (trixie's) source package qt6-base $qt_version, where its source is to be had."
   echo
   echo "The MinGW-w64 runtime (libstdc++-6.dll, libgcc_s_seh-1.dll, libwinpthread-1.dll):"
   for dll in "${runtime_dlls[@]}"; do
@@ -55,6 +61,11 @@ cp "$qt/LICENSE.GPL-3.0" "$stage/licences/Qt-GPL-3.0.txt"
   echo "under the licences in the files named after those packages (libstdc++ and libgcc: the GNU GPL"
   echo "version 3 with the GCC Runtime Library Exception)."
 } >"$stage/licences/README.txt"
+
+# Every file and folder the same time and modes, whoever built it and when: the zip stores them, and
+# the installer stores the times, which the installed files then get.
+find "$stage" -type d -exec chmod 755 {} + -o -type f -exec chmod 644 {} +
+find "$stage" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 
 mkdir -p "$dist"
 installer=$dist/krestiki-noliki-$version-setup.exe
@@ -80,8 +91,10 @@ printf '\xef\xbb\xbf' | cat - LICENSE <(echo) "$stage/licences/README.txt" >"$bu
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DFILES="$build/installer-files.nsh" \
   -DICON="$tree/data/windows/krestiki-noliki.ico" -DLICENCE="$build/licence-page.txt" \
   -DOUTFILE="$installer" data/windows/installer.nsi
+# The zip's entries in one order, with no folder entries and no extra fields of the building system.
 (cd "$build" && rm -rf "krestiki-noliki-$version" && cp -a stage "krestiki-noliki-$version" &&
-  zip -q -9 -r -X "$zip" "krestiki-noliki-$version" && rm -rf "krestiki-noliki-$version")
+  find "krestiki-noliki-$version" -type f | LC_ALL=C sort | zip -q -9 -X -D "$zip" -@ &&
+  rm -rf "krestiki-noliki-$version")
 
 # The test programs run beside the same libraries and plugins, and Qt Test's.
 cp "$stage"/*.dll "$build/bin/"

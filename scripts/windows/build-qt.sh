@@ -19,6 +19,7 @@ options=(
   -DFEATURE_tabletevent=OFF -DFEATURE_direct2d1_1=OFF
   -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF
   -DFEATURE_testlib=ON
+  -DCMAKE_C_FLAGS=-ffile-prefix-map=/tmp/qt-windows/= -DCMAKE_CXX_FLAGS=-ffile-prefix-map=/tmp/qt-windows/=
 )
 
 version=$(apt-cache showsrc qt6-base | awk '$1 == "Version:" { print $2; exit }')
@@ -31,7 +32,9 @@ prefix=${1:?usage: build-qt.sh --name | PREFIX}
 host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
 [[ $host_version == "$version" ]] || { echo "build-qt: host Qt $host_version is not the source's $version" >&2; exit 1; }
 
-work=$(mktemp -d /tmp/qt-windows.XXXXXX)
+# One fixed folder, whose name the build maps away, so the libraries carry no path of where it ran.
+work=/tmp/qt-windows
+rm -rf "$work" && mkdir -p "$work"
 cd "$work"
 apt-get source -qq "qt6-base=$version" >/dev/null
 source_dir=$(find . -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
@@ -41,9 +44,9 @@ cmake -S "$source_dir" -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DC
   { tail -n 40 configure.log >&2; exit 1; }
 echo "build-qt: building (about half an hour on two cores)"
 cmake --build build >build.log 2>&1 || { grep -m 20 -B 2 -A 8 'FAILED' build.log >&2; tail -n 20 build.log >&2; exit 1; }
-cmake --install build >/dev/null
+cmake --install build >install.log 2>&1 || { tail -n 20 install.log >&2; exit 1; }
 # What the programs built against it ship with: the licence, and where the source came from.
 cp "$source_dir/LICENSES/LGPL-3.0-only.txt" "$prefix/LICENSE.LGPL-3.0"
 cp "$source_dir/LICENSES/GPL-3.0-only.txt" "$prefix/LICENSE.GPL-3.0"
-echo "Debian source package qt6-base $version (http://deb.debian.org/debian, trixie)" >"$prefix/SOURCE"
+echo "Debian source package qt6-base $version (Debian 13, trixie)" >"$prefix/SOURCE"
 cd / && rm -rf "$work"

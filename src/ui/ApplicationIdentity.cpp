@@ -10,7 +10,7 @@ void SetApplicationIdentity()
     QCoreApplication::setApplicationName(QString::fromLatin1(ApplicationName));
     QCoreApplication::setApplicationVersion(QStringLiteral(KN_VERSION));
     // No display name: Qt would append it to every other window's title, the question box's too.
-    SetDesktopEntryName();
+    SetDesktopEntryName(QString::fromLatin1(ApplicationId));
 }
 
 void SetApplicationIcon()

@@ -17,8 +17,9 @@
 // QT_QPA_PLATFORM is left alone. Call before the application object exists.
 void ChooseWindowingPlatform();
 
-// Names the installed entry that describes the program to the desktop (menus, task bars).
-void SetDesktopEntryName();
+// Names the installed entry that describes the program to the desktop (menus, task bars): its file
+// name without ".desktop".
+void SetDesktopEntryName(const QString &entryName);
 
 // A Tahoma that the program registers itself where the system has none; the family it goes by, or
 // empty when there is none to register.

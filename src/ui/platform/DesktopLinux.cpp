@@ -1,7 +1,5 @@
 #include "Desktop.h"
 
-#include "ui/ApplicationIdentity.h"
-
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QStringList>
@@ -19,9 +17,9 @@ void ChooseWindowingPlatform()
     qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb;wayland"));
 }
 
-void SetDesktopEntryName()
+void SetDesktopEntryName(const QString &entryName)
 {
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(ApplicationId));
+    QGuiApplication::setDesktopFileName(entryName);
 }
 
 QString RegisterFallbackTahoma()

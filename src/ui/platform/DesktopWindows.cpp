@@ -5,7 +5,7 @@
 
 void ChooseWindowingPlatform() {}
 
-void SetDesktopEntryName() {}
+void SetDesktopEntryName(const QString &) {}
 
 QString RegisterFallbackTahoma() { return {}; }
 
