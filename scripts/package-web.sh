@@ -17,9 +17,6 @@ qt_cache=${KN_QT_WEB_CACHE:-$kn_cache/qt-web}
 qt_prefix=/opt/qt6-web
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$tree" log -1 --format=%ct)}
 
-declare -F enable_source_packages >/dev/null || enable_source_packages() {
-  sed -n 's/^deb /deb-src /p' "$root/etc/apt/sources.list" >"$root/etc/apt/sources.list.d/sources.list"
-}
 bare_root trixie
 enter_root trixie
 copy_tree_into_root

@@ -11,7 +11,7 @@
 
 void ChooseWindowingPlatform() {}
 
-void SetDesktopEntryName() {}
+void SetDesktopEntryName(const QString &) {}
 
 QString RegisterFallbackTahoma()
 {
