@@ -163,3 +163,33 @@ copy_tree_into_root() {
   bash "$(dirname "${BASH_SOURCE[0]}")/copy-tree.sh" "$root/src/krestiki-noliki"
   git -C "$root/src/krestiki-noliki" init -q && git -C "$root/src/krestiki-noliki" add -A
 }
+
+# The one time of a reproducible build: SOURCE_DATE_EPOCH as the caller set it, else the time of the
+# last commit of the TREE.
+set_source_date_epoch() {
+  SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$1" log -1 --format=%ct 2>/dev/null || true)}
+  [[ $SOURCE_DATE_EPOCH =~ ^[0-9]+$ ]] ||
+    { echo "$root_label: no commit to take the build's time from; set SOURCE_DATE_EPOCH" >&2; exit 2; }
+}
+
+# Puts into the root, at PREFIX, the Qt that SCRIPT (a path inside the root) builds: `SCRIPT --name`
+# names the build, `SCRIPT PREFIX` makes it. It is built once and kept in CACHE under that name;
+# FRESH (--fresh) builds it again.
+qt_into_root() {
+  local script=$1 cache=$2 prefix=$3 fresh=${4:-} name start
+  name=$(in_root "$root" bash "$script" --name)
+  if [[ $fresh || ! -e $cache/$name/.complete ]]; then
+    rm -rf "${cache:?}/$name"
+    start=$SECONDS
+    in_root "$root" bash "$script" "$prefix"
+    mkdir -p "$cache"
+    cp -a "$root$prefix" "$cache/$name.new"
+    touch "$cache/$name.new/.complete"
+    mv "$cache/$name.new" "$cache/$name"
+    root_say "built $name in $((SECONDS - start)) s"
+  else
+    root_say "using the cached $name"
+    mkdir -p "$root$prefix"
+    cp -a "$cache/$name/." "$root$prefix/"
+  fi
+}

@@ -15,7 +15,7 @@ root_label=package-web
 source "$tree/scripts/debian-root.sh"
 qt_cache=${KN_QT_WEB_CACHE:-$kn_cache/qt-web}
 qt_prefix=/opt/qt6-web
-SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$tree" log -1 --format=%ct)}
+set_source_date_epoch "$tree"
 
 bare_root trixie
 enter_root trixie
@@ -25,21 +25,7 @@ root_say "installing Emscripten and what builds with it"
 in_root "$root" bash /src/krestiki-noliki/scripts/install-deps.sh emscripten cmake ninja-build \
   qt6-base-dev qt6-base-dev-tools dpkg-dev fonts-wine zip
 
-name=$(in_root "$root" bash /src/krestiki-noliki/scripts/web/build-qt.sh --name)
-if [[ $fresh || ! -e $qt_cache/$name/.complete ]]; then
-  rm -rf "${qt_cache:?}/$name"
-  start=$SECONDS
-  in_root "$root" bash /src/krestiki-noliki/scripts/web/build-qt.sh "$qt_prefix"
-  mkdir -p "$qt_cache"
-  cp -a "$root$qt_prefix" "$qt_cache/$name.new"
-  touch "$qt_cache/$name.new/.complete"
-  mv "$qt_cache/$name.new" "$qt_cache/$name"
-  root_say "built $name in $((SECONDS - start)) s"
-else
-  root_say "using the cached $name"
-  mkdir -p "$root$qt_prefix"
-  cp -a "$qt_cache/$name/." "$root$qt_prefix/"
-fi
+qt_into_root /src/krestiki-noliki/scripts/web/build-qt.sh "$qt_cache" "$qt_prefix" "$fresh"
 
 in_root "$root" SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" KN_SOURCE_COMMIT="$(git -C "$tree" rev-parse --verify -q HEAD || true)" \
   bash /src/krestiki-noliki/scripts/web/build-game.sh "$qt_prefix" /src/krestiki-noliki/dist

@@ -15,9 +15,7 @@ root_label=package-windows
 source "$tree/scripts/debian-root.sh"
 qt_cache=${KN_QT_WINDOWS_CACHE:-$kn_cache/qt-windows}
 qt_prefix=/opt/qt6-windows
-SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$tree" log -1 --format=%ct 2>/dev/null || true)}
-[[ $SOURCE_DATE_EPOCH =~ ^[0-9]+$ ]] ||
-  { echo "package-windows: no commit to take the build's time from; set SOURCE_DATE_EPOCH" >&2; exit 2; }
+set_source_date_epoch "$tree"
 
 bare_root trixie
 enter_root trixie
@@ -27,21 +25,7 @@ root_say "installing the cross-build's packages"
 in_root "$root" bash /src/krestiki-noliki/scripts/install-deps.sh g++-mingw-w64-x86-64-posix cmake ninja-build \
   qt6-base-dev qt6-base-dev-tools dpkg-dev nsis zip icoutils
 
-name=$(in_root "$root" bash /src/krestiki-noliki/scripts/windows/build-qt.sh --name)
-if [[ $fresh || ! -e $qt_cache/$name/.complete ]]; then
-  rm -rf "${qt_cache:?}/$name"
-  start=$SECONDS
-  in_root "$root" bash /src/krestiki-noliki/scripts/windows/build-qt.sh "$qt_prefix"
-  mkdir -p "$qt_cache"
-  cp -a "$root$qt_prefix" "$qt_cache/$name.new"
-  touch "$qt_cache/$name.new/.complete"
-  mv "$qt_cache/$name.new" "$qt_cache/$name"
-  root_say "built $name in $((SECONDS - start)) s"
-else
-  root_say "using the cached $name"
-  mkdir -p "$root$qt_prefix"
-  cp -a "$qt_cache/$name/." "$root$qt_prefix/"
-fi
+qt_into_root /src/krestiki-noliki/scripts/windows/build-qt.sh "$qt_cache" "$qt_prefix" "$fresh"
 
 in_root "$root" SOURCE_DATE_EPOCH="$SOURCE_DATE_EPOCH" bash /src/krestiki-noliki/scripts/windows/build-game.sh "$qt_prefix" /src/krestiki-noliki/dist
 mkdir -p "$tree/dist"

@@ -114,38 +114,25 @@ class Page:
             cells.append("X" if red >= CROSS_MIN else "O" if blue >= NOUGHT_MIN else ".")
         return "".join(cells), magenta
 
-    def settled_board(self, crosses):
-        """The board once it shows CROSSES crosses and has stopped changing."""
-        previous = None
-        while True:
-            board = self.wait(f"board with {crosses} crosses",
-                              lambda: (lambda b: b if b[0].count("X") == crosses else None)(self.board()))
-            if board == previous:
-                return board
-            previous = board
-
     def play_to_question(self, first_key=None):
-        """Plays crosses into free cells (the first by its digit key) until the game asks."""
-        crosses = 0
-        while not self.question():
-            cells = self.board()[0] if crosses else "." * 9
-            free = [i for i, c in enumerate(cells) if c == "."]
-            if not free:
-                raise Failure(f"no free cell and no question: {cells}")
-            if crosses == 0 and first_key:
+        """Plays crosses into free cells (the first by its digit key) until the game asks; while the
+        game goes on, each cross is answered by the computer's nought."""
+        cells = "." * 9
+        for crosses in range(1, 6):
+            if crosses == 1 and first_key:
                 self.key(first_key)
             else:
-                self.click_cell(free[0])
-            crosses += 1
-            try:
-                self.wait("answer", lambda: self.question() or self.board()[0].count("X") == crosses, 5)
-            except Failure:
-                raise Failure(f"cross {crosses} did not show: {self.board()[0]}") from None
-            if not self.question():
-                cells, _ = self.settled_board(crosses)
-                if cells.count("O") != crosses and "." in cells:
-                    raise Failure(f"the computer did not answer cross {crosses}: {cells}")
-        return self.question()
+                self.click_cell(cells.index("."))
+
+            def answered():
+                board = self.board()[0]
+                done = board.count("X") == crosses and (board.count("O") == crosses or "." not in board)
+                return self.question() or (board if done else None)
+            answer = self.wait(f"answer to cross {crosses}", answered, 5)
+            if isinstance(answer, dict):  # the question
+                return answer
+            cells = answer
+        raise Failure(f"five crosses and no question: {cells}")
 
 
 def main():
@@ -202,20 +189,20 @@ def play(page, url):
             raise Failure("the board took a move while the question waited")
     page.wait("question in front", lambda: page.question())
     page.key("д")
-    page.wait("the question's end", lambda: not page.question())
+    page.wait("end of the question", lambda: not page.question())
     page.wait("an empty board", lambda: page.board()[0] == "." * 9)
 
     # The lower area slides open.
     gx, gy = page.game()["client"][:2]
     page.click(gx + INFORMATION_BUTTON[0], gy + INFORMATION_BUTTON[1])
-    page.wait("the lower area open", lambda: round(page.game()["client"][3]) == OPEN_CLIENT_HEIGHT, 5)
+    page.wait("open lower area", lambda: round(page.game()["client"][3]) == OPEN_CLIENT_HEIGHT, 5)
     page.shot("information")
 
     # A second game, ended by Нет: the program ends, and the page says so.
     page.play_to_question()
     page.shot("second-question")
     page.key("н")
-    page.wait("the page's end", lambda: driver.execute_script("return !document.getElementById('ended').hidden"))
+    page.wait("end page", lambda: driver.execute_script("return !document.getElementById('ended').hidden"))
     if page.windows():
         raise Failure("the game's window stayed on the page after Нет")
     page.shot("ended")
