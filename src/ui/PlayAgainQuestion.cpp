@@ -77,8 +77,10 @@ bool PlayAgainQuestion::eventFilter(QObject *watched, QEvent *event)
 bool PlayAgainQuestion::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
 {
     // On X11 Qt passes the focus of a blocked window on to its modal box and never activates the
-    // window, but the window manager may have raised it over the box already (sway does).
-    if (window_ && IsKeyboardFocusIn(eventType, message, window_->winId()))
+    // window, but the window manager may have raised it over the box already (sway does). A window
+    // never shown has no native one and is not to get one here: on Windows this runs inside the
+    // box's own creation, where making another window fails.
+    if (window_ && window_->internalWinId() && IsKeyboardFocusIn(eventType, message, window_->internalWinId()))
         QTimer::singleShot(0, this, &PlayAgainQuestion::comeForward);
     return false;
 }
