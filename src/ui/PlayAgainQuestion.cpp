@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 
 PlayAgainQuestion::PlayAgainQuestion(const QString &text, const QString &caption, QWidget *parent)
@@ -41,7 +42,17 @@ void PlayAgainQuestion::ask()
     qApp->installNativeEventFilter(this);
     // Only a button finishes the box, once: hiding it to bring it back is no answer.
     connect(this, &QDialog::finished, this, &PlayAgainQuestion::finish, Qt::SingleShotConnection);
+    showKeepingFocus();
+}
+
+void PlayAgainQuestion::showKeepingFocus()
+{
+    // A browser page's window is activated inside show(), before its buttons count as shown, and
+    // Qt then passes the focus from Yes on to No, which Return would answer.
+    const QPointer<QWidget> focused = focusWidget();
     show();
+    if (focused && focusWidget() != focused)
+        focused->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void PlayAgainQuestion::finish()
@@ -108,7 +119,7 @@ void PlayAgainQuestion::showAnewIfBehind()
         const QPoint place = pos();
         hide();
         move(place);
-        show();
+        showKeepingFocus();
         shownAnew_.start();
     }
     raise();

@@ -36,6 +36,7 @@ private:
     void finish();
     void comeForward();
     void showAnewIfBehind();
+    void showKeepingFocus();
     bool holdsKeyboard() const;
 
     QWidget *window_ = nullptr;  // the window it holds while it waits

@@ -1,6 +1,6 @@
 """The site in a real browser: the page loads with its progress shown, the game plays by real mouse
-and key events at page coordinates, a finished game asks, Да starts afresh, Нет ends the program and
-the page says so; the console holds no error.
+and key events at page coordinates, a finished game asks, Да or Return starts afresh, Нет ends the
+program and the page says so; the console holds no error.
 
 Usage: e2e_web.py SITE.zip SHOTS_FOLDER. The site is served from a folder below the server's root, as
 a host would put it anywhere; the screenshots are left in SHOTS_FOLDER to look at."""
@@ -15,6 +15,7 @@ import zipfile
 from PIL import Image
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 import browser  # noqa: E402
@@ -198,9 +199,15 @@ def play(page, url):
     page.wait("open lower area", lambda: round(page.game()["client"][3]) == OPEN_CLIENT_HEIGHT, 5)
     page.shot("information")
 
-    # A second game, ended by Нет: the program ends, and the page says so.
+    # A second game: Return answers Да, the default, as on the desktop.
     page.play_to_question()
     page.shot("second-question")
+    page.key(Keys.RETURN)
+    page.wait("an empty board after Return",
+              lambda: page.game() and not page.question() and page.board()[0] == "." * 9)
+
+    # A third, ended by Нет: the program ends, and the page says so.
+    page.play_to_question()
     page.key("н")
     page.wait("end page", lambda: driver.execute_script("return !document.getElementById('ended').hidden"))
     if page.windows():
