@@ -91,7 +91,8 @@ bool PlayAgainQuestion::nativeEventFilter(const QByteArray &eventType, void *mes
     // window, but the window manager may have raised it over the box already (sway does). A window
     // never shown has no native one and is not to get one here: on Windows this runs inside the
     // box's own creation, where making another window fails.
-    if (window_ && window_->internalWinId() && IsKeyboardFocusIn(eventType, message, window_->internalWinId()))
+    const WId blocked = window_ ? window_->internalWinId() : 0;
+    if (blocked && IsKeyboardFocusIn(eventType, message, blocked))
         QTimer::singleShot(0, this, &PlayAgainQuestion::comeForward);
     return false;
 }
