@@ -185,7 +185,9 @@ def play(page, url):
     free = [i for i, c in enumerate(cells) if c == "."]
     if free:
         page.click_cell(free[0])
-        time.sleep(0.3)
+        # The click activates the window; the box may then be shown anew to come in front, and a
+        # letter typed meanwhile reaches neither.
+        time.sleep(1)
         if page.board()[0] != cells:
             raise Failure("the board took a move while the question waited")
     page.wait("question in front", lambda: page.question())
