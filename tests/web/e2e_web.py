@@ -192,26 +192,25 @@ def play(page, url):
             raise Failure("the board took a move while the question waited")
     page.wait("question in front", lambda: page.question())
     page.key("д")
-    page.wait("end of the question", lambda: not page.question())
+    page.wait("the question's end", lambda: not page.question())
     page.wait("an empty board", lambda: page.board()[0] == "." * 9)
 
     # The lower area slides open.
     gx, gy = page.game()["client"][:2]
     page.click(gx + INFORMATION_BUTTON[0], gy + INFORMATION_BUTTON[1])
-    page.wait("open lower area", lambda: round(page.game()["client"][3]) == OPEN_CLIENT_HEIGHT, 5)
+    page.wait("the lower area open", lambda: round(page.game()["client"][3]) == OPEN_CLIENT_HEIGHT, 5)
     page.shot("information")
 
     # A second game: Return answers Да, the default, as on the desktop.
     page.play_to_question()
     page.shot("second-question")
     page.key(Keys.RETURN)
-    page.wait("an empty board after Return",
-              lambda: page.game() and not page.question() and page.board()[0] == "." * 9)
+    page.wait("an empty board after Return", lambda: page.game() and page.board()[0] == "." * 9)
 
     # A third, ended by Нет: the program ends, and the page says so.
     page.play_to_question()
     page.key("н")
-    page.wait("end page", lambda: driver.execute_script("return !document.getElementById('ended').hidden"))
+    page.wait("the page's end", lambda: driver.execute_script("return !document.getElementById('ended').hidden"))
     if page.windows():
         raise Failure("the game's window stayed on the page after Нет")
     page.shot("ended")
