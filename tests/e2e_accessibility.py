@@ -31,7 +31,7 @@ def say(message):
     print('e2e-a11y: ' + message, flush=True)
 
 
-def wait_for(what, probe, seconds=10):
+def wait_for(what, probe, seconds=30):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         result = probe()
@@ -120,14 +120,49 @@ class Board:
         return focused[0] if len(focused) == 1 else None
 
 
+SPEECH = re.compile(r"^(\S+) - SPEECH OUTPUT: '(.*)' ?\{", re.M)
+
+
 class Heard(list):
-    """Each key with what Orca must say after it: phrases in order, and the one cell it names, if any."""
+    """Each key with what Orca must say after it: phrases in order, and the one cell it names, if any.
+    Before the next key, Orca is given the time to say it all, read from its log as it writes it."""
+
+    def __init__(self, first, log):
+        super().__init__([first])
+        self.log = open(log, errors='replace')
+        self.spoken, self.text = [], ''
+
+    def since(self, at):
+        """What Orca has said from the time AT on, as lists of words."""
+        self.text += self.log.read()
+        complete = self.text.rfind('\n') + 1
+        self.spoken += SPEECH.findall(self.text[:complete])
+        self.text = self.text[complete:]
+        return [words(text) for when, text in self.spoken if when >= at]
+
+    def settle(self):
+        last, deadline = self[-1], time.monotonic() + 60
+        while True:
+            said = self.since(last['at'])
+            if in_order(sum(said, []), last['says']) and (not last['cell'] or words(last['cell']) in said):
+                break
+            if time.monotonic() > deadline:
+                fail('waited 60 s for Orca to say %s after %s; it said %s'
+                     % (last['says'] + [last['cell'] or ''], last['key'], [' '.join(text) for text in said]))
+            pump(0.05)
+        # Then until it has been quiet for half a second, so that nothing it adds is put to the next key.
+        count, quiet_from = len(self.spoken), time.monotonic()
+        while time.monotonic() - quiet_from < 0.5:
+            pump(0.05)
+            self.since('~')
+            if len(self.spoken) != count:
+                count, quiet_from = len(self.spoken), time.monotonic()
 
     def key(self, name, says=(), cell=None, send=True):
+        self.settle()
         self.append({'key': name, 'at': datetime.datetime.now().strftime('%H:%M:%S.%f'), 'says': list(says), 'cell': cell})
         if send:
             xdotool('key', name)
-            pump(1)  # for Orca to speak
         return self[-1]
 
 
@@ -192,15 +227,14 @@ def answer(app, box, key, heard, closes=False):
                            capture_output=True, text=True).stdout.split()
     if found and focus not in found:
         xdotool('windowfocus', '--sync', found[0])
-    pump(2)  # for Orca to read the question, down to its default button, before it is answered
     said = heard.key(key)
     if not closes:
         wait_for('the question "%s" to go after %s' % (title, key), lambda: question(app) is None)
     return said
 
 
-def main():
-    app = wait_for('the game on the bus', game_app)
+def main(log):
+    app = wait_for('the game on the bus', game_app, seconds=60)
     window = wait_for('the window', lambda: main_window(app))
     # A window manager would hand the new window the keyboard; here the test does.
     found = subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', '^Крестики-нолики$'],
@@ -224,8 +258,7 @@ def main():
     if tallies != ['Побед: 0', 'Ничья: 0', 'Поражений: 0']:
         fail('the top bar reads its tallies as %s' % tallies)
 
-    pump(1)  # Orca has told the start
-    heard = Heard([{'key': 'start', 'at': '', 'says': ['Крестики-нолики'], 'cell': 'центр: пусто'}])
+    heard = Heard({'key': 'start', 'at': '', 'says': ['Крестики-нолики'], 'cell': 'центр: пусто'}, log)
 
     before = board.marks()
     press = heard.key('press', send=False)
@@ -233,7 +266,6 @@ def main():
     wait_for('the centre to read as a cross', lambda: board.cells[4].name == 'центр: крестик')
     wait_for('the computer\'s move', lambda: board.marks().count('O') == 1)
     press['says'] = [news(board, before)]
-    pump(1)
     heard.key('space', says=['занято'])
 
     box = play_by_keys(app, board, heard, use_digits=False)
@@ -258,7 +290,6 @@ def main():
     xdotool('mousemove', '--sync', str(left + CELL // 2), str(top + CELL // 2), 'click', '1')
     wait_for('the computer\'s answer to a click', lambda: board.marks().count('O') == 1)
     click['says'] = [news(board, before)]
-    pump(1)
 
     box = play_by_keys(app, board, heard, use_digits=True)
     say('game 2 by a click and the keypad\'s digits: question "%s"' % box.name)
@@ -306,7 +337,7 @@ def judge(keys, spoken):
 if __name__ == '__main__':
     if sys.argv[1] == 'play':
         with open(sys.argv[2], 'w') as keys:
-            json.dump(main(), keys)
+            json.dump(main(sys.argv[3]), keys)
     else:
         with open(sys.argv[2]) as keys, open(sys.argv[3], errors='replace') as log:
-            judge(json.load(keys), re.findall(r"^(\S+) - SPEECH OUTPUT: '(.*)' ?\{", log.read(), re.M))
+            judge(json.load(keys), SPEECH.findall(log.read()))

@@ -33,7 +33,7 @@ unset WAYLAND_DISPLAY AT_SPI_BUS_ADDRESS
 "$LAUNCHER" --launch-immediately >"$work/launcher.log" 2>&1 &
 PIDS+=($!)
 bus_up() { [[ $(dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus) == *true* ]]; }
-TRIES=100 eventually bus_up || fail "the accessibility bus did not start"
+eventually bus_up || fail "the accessibility bus did not start"
 
 start_xvfb 1280x800x24
 # Orca with its default settings, in a home of its own. Without a null sound device speech-dispatcher
@@ -46,28 +46,30 @@ printf 'AudioOutputMethod "alsa"\nDefaultModule espeak-ng\n' >"$XDG_CONFIG_HOME/
 stop_speech() {
     local pid
     for pid in $(pgrep -f -- "--socket-path $XDG_RUNTIME_DIR/"); do
-        kill "$pid" && TRIES=50 eventually bash -c "! kill -0 $pid"
+        kill "$pid" && eventually bash -c "! kill -0 $pid"
     done
 }
 trap 'status=$?; stop_speech; stop_all $status' EXIT
-orca --replace --debug-file="$work/orca.debug" >"$work/orca.log" 2>&1 &
+orca_start=$EPOCHREALTIME
+"$PYTHON" "$HERE/orca_alone.py" --debug-file="$work/orca.debug" >"$work/orca.log" 2>&1 &
 orca_pid=$! && PIDS+=($orca_pid)
 orca_up() { "$PYTHON" -c 'import pyatspi, sys; sys.exit(all(a is None or a.name != "orca" for a in pyatspi.Registry.getDesktop(0)))'; }
-eventually orca_up || fail "Orca did not come up on the accessibility bus (packages: orca speech-dispatcher)"
+# Its first start on a new machine, beside the other tests, is the slowest thing this test waits for.
+WITHIN=180 eventually orca_up || fail "Orca did not come up on the accessibility bus (packages: orca speech-dispatcher)"
+say "Orca on the accessibility bus $(awk -v a="$orca_start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f", b - a }') s after its start"
 "$GAME" </dev/null >"$work/game.log" 2>&1 &
 game_pid=$!
 PIDS+=($game_pid)
-TRIES=100 eventually xdotool search --onlyvisible --name '^Крестики-нолики$' >/dev/null || fail "the game window did not show"
+eventually xdotool search --onlyvisible --name '^Крестики-нолики$' >/dev/null || fail "the game window did not show"
 
-"$PYTHON" "$HERE/e2e_accessibility.py" play "$work/keys.json" || fail "see above"
-# The game has Н once Orca has seen it, which takes a while on a busy machine.
-TRIES=200 eventually bash -c "! kill -0 $game_pid" || fail "the game still runs 20 s after No"
+"$PYTHON" "$HERE/e2e_accessibility.py" play "$work/keys.json" "$work/orca.debug" || fail "see above"
+eventually bash -c "! kill -0 $game_pid" || fail "the game still runs after No"
 wait "$game_pid"
 status=$?
 ((status == 0)) || fail "the game ended with status $status after No"
 # Orca's log is whole once it has stopped.
 kill "$orca_pid"
-TRIES=100 eventually bash -c "! kill -0 $orca_pid" || { kill -9 "$orca_pid"; fail "Orca did not stop within 10 s"; }
+eventually bash -c "! kill -0 $orca_pid" || { kill -9 "$orca_pid"; fail "Orca did not stop"; }
 wait "$orca_pid" 2>/dev/null
 stop_speech
 "$PYTHON" "$HERE/e2e_accessibility.py" judge "$work/keys.json" "$work/orca.debug" || fail "see above"

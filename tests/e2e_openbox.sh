@@ -74,7 +74,7 @@ wmctrl -i -c "$window"
 sleep 0.5
 kill -0 "$game_pid" && asked || fail "closing the game window during the question was not refused"
 xdotool key Tab Return  # No
-TRIES=50 eventually bash -c "! kill -0 $game_pid" || fail "No did not end the program"
+eventually bash -c "! kill -0 $game_pid" || fail "No did not end the program"
 wait "$game_pid"
 status=$?
 ((status == 0)) || fail "exit status $status after No"

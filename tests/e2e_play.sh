@@ -18,7 +18,9 @@ readonly PICTURE_X=1 PICTURE_Y=42 CELL=100
 # Pixel counts that tell a drawn mark from stray antialiasing: a cross has about 1200 red pixels
 # inside its cell, a nought a few hundred blue ones, the result line well over a thousand magenta.
 readonly CROSS_MIN=150 NOUGHT_MIN=40 RESULT_LINE_MIN=300
-readonly POLLS=60 POLL_SLEEP=0.1
+# Each wait polls for its event for at most WAIT_SECONDS: well past what a first start on a loaded
+# two-core machine takes, and a fault still ends the test.
+readonly WAIT_SECONDS=60 POLL_SLEEP=0.1
 # The eight lines as cell indices (index = column*3 + row).
 readonly WIN_LINES=("0 1 2" "3 4 5" "6 7 8" "0 3 6" "1 4 7" "2 5 8" "0 4 8" "2 4 6")
 
@@ -76,13 +78,13 @@ if [[ -z ${E2E_WINE:-} ]]; then
     Xvfb -displayfd 3 -auth "$work/server.auth" -noreset -nolisten tcp -screen 0 "${SCREEN_W}x${SCREEN_H}x24" \
         3>"$work/display" >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
-    for ((i = 0; i < 100; i++)); do
+    for ((deadline = SECONDS + WAIT_SECONDS; SECONDS < deadline; )); do
         [[ -s $work/display ]] && break
         kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(tail -3 "$work/xvfb.log")"
         sleep 0.1
     done
     display=$(head -n1 "$work/display")
-    [[ $display =~ ^[0-9]+$ ]] || fail "Xvfb reported no display number"
+    [[ $display =~ ^[0-9]+$ ]] || fail "Xvfb reported no display number within $WAIT_SECONDS s: $(tail -3 "$work/xvfb.log")"
     export DISPLAY=:$display XAUTHORITY=$work/client.auth
     xauth -q -f "$XAUTHORITY" add "$DISPLAY" . "$cookie" 2>/dev/null || fail "xauth could not write the client's cookie"
     say "Xvfb on $DISPLAY"
@@ -97,12 +99,12 @@ window_geometry() {
 "$@" </dev/null >"$work/game.log" 2>&1 &
 game_pid=$!
 window=''
-for ((i = 0; i < 20; i++)); do
+for ((deadline = SECONDS + WAIT_SECONDS; SECONDS < deadline; )); do
     window=$(timeout 1 xdotool search --sync --onlyvisible --name "$WINDOW_TITLE" 2>/dev/null | head -n1)
     [[ -n $window ]] && break
     kill -0 "$game_pid" 2>/dev/null || fail "the program ended before its window showed"
 done
-[[ -n $window ]] || fail "the window \"Крестики-нолики\" did not appear within 20 s"
+[[ -n $window ]] || fail "the window \"Крестики-нолики\" did not appear within $WAIT_SECONDS s"
 read -r x y width height < <(window_geometry "$window")
 if [[ -n ${E2E_WINE:-} ]]; then
     # A frame that Wine draws itself, if any: the same border on three sides, the caption above.
@@ -123,11 +125,11 @@ has_icon() {
     icons=$(xprop -id "$window" _NET_WM_ICON 2>/dev/null) || return 1
     [[ $icons == *"Icon ($ICON_SIZE x $ICON_SIZE)"* ]]
 }
-for ((i = 0; i < 50; i++)); do
+for ((deadline = SECONDS + WAIT_SECONDS; SECONDS < deadline; )); do
     has_icon && break
     sleep 0.1
 done
-has_icon || fail "the window has no $ICON_SIZE px icon"
+has_icon || fail "the window has no $ICON_SIZE px icon after $WAIT_SECONDS s"
 
 question_window() {
     xdotool search --onlyvisible --name "$QUESTION_TITLE" 2>/dev/null | head -n1
@@ -222,7 +224,7 @@ click_board() {  # picture coordinates
 # repainting) with at least $1 pixels of the result line.
 read_settled_board() {
     local min_magenta=${1:-0} previous='' i
-    for ((i = 0; i < POLLS; i++)); do
+    for ((deadline = SECONDS + WAIT_SECONDS; SECONDS < deadline; )); do
         if read_board && ((MAGENTA >= min_magenta)); then
             [[ $COUNTS == "$previous" ]] && return 0
             previous=$COUNTS
@@ -235,7 +237,7 @@ read_settled_board() {
 # Waits for the empty grid: white cells and not a mark on them.
 wait_for_empty_board() {
     local i
-    for ((i = 0; i < POLLS; i++)); do
+    for ((deadline = SECONDS + WAIT_SECONDS; SECONDS < deadline; )); do
         read_board && ((BLANK)) && return 0
         sleep "$POLL_SLEEP"
     done
@@ -250,7 +252,7 @@ play_one_move() {
     crosses=$(count_of X) noughts=$(count_of O)
     QUESTION=''
     click_board "$((column * CELL + CELL / 2))" "$((row * CELL + CELL / 2))"
-    for ((i = 0; i < POLLS; i++)); do
+    for ((deadline = SECONDS + WAIT_SECONDS; SECONDS < deadline; )); do
         QUESTION=$(question_window)
         [[ -n $QUESTION ]] && return 0
         if read_board && [[ -z $(question_window) && ${CELLS[cell]} == X ]]; then
@@ -267,13 +269,13 @@ play_one_move() {
         fi
         sleep "$POLL_SLEEP"
     done
-    fail "a click on cell $cell (column $column, row $row) showed no cross and nought; board: $(board_text)"
+    fail "a click on cell $cell (column $column, row $row) showed no cross and nought within $WAIT_SECONDS s; board: $(board_text)"
 }
 
 # Waits for the question box to be shown.
 wait_for_question() {
     local i
-    for ((i = 0; i < POLLS; i++)); do
+    for ((deadline = SECONDS + WAIT_SECONDS; SECONDS < deadline; )); do
         QUESTION=$(question_window)
         [[ -n $QUESTION ]] && return 0
         sleep "$POLL_SLEEP"
@@ -291,7 +293,7 @@ has_keyboard() {
 # Keys go to the focused window; without a window manager the program focuses its box itself.
 focus_question() {
     local i
-    for ((i = 0; i < 20; i++)); do
+    for ((deadline = SECONDS + 2; SECONDS < deadline; )); do
         has_keyboard "$QUESTION" && return 0
         sleep "$POLL_SLEEP"
     done
@@ -319,7 +321,7 @@ play_to_question() {
         say "$name: cross in cell $move -> $(board_text)"
         [[ -z $(outcome_of_board) ]] || break
     done
-    wait_for_question || fail "$name: the game is over on screen ($(board_text)) but no question came up"
+    wait_for_question || fail "$name: the game is over on screen ($(board_text)) but no question came up within $WAIT_SECONDS s"
     TITLE=$(xdotool getwindowname "$QUESTION")
     say "$name: question \"$TITLE\" after $moves crosses"
 
@@ -358,7 +360,7 @@ play_to_question() {
 }
 
 # --- Game 1: the strip below the grid, then a game answered Yes ---------------------------------
-wait_for_empty_board || fail "the empty grid did not show"
+wait_for_empty_board || fail "the empty grid did not show within $WAIT_SECONDS s"
 screenshot start
 # The board shows whole: its right frame line is on screen, black from top to bottom.
 right_edge=$(import -window root -crop "1x300+$((BOARD_X + 299))+$BOARD_Y" -depth 8 txt:- 2>/dev/null |
@@ -377,11 +379,11 @@ say "clicks beside the grid: board untouched"
 play_to_question game1
 focus_question
 xdotool key Return  # Yes is the default button
-for ((i = 0; i < POLLS; i++)); do
+for ((deadline = SECONDS + WAIT_SECONDS; SECONDS < deadline; )); do
     [[ -z $(question_window) ]] && break
     sleep "$POLL_SLEEP"
 done
-[[ -z $(question_window) ]] || fail "game1: Return did not answer the question"
+[[ -z $(question_window) ]] || fail "game1: Return did not answer the question within $WAIT_SECONDS s"
 wait_for_empty_board || fail "game1: after Yes the board is not empty: $(board_text)"
 kill -0 "$game_pid" 2>/dev/null || fail "game1: the program ended after Yes"
 say "game1: answered Yes, board empty again"
@@ -390,11 +392,11 @@ say "game1: answered Yes, board empty again"
 play_to_question game2
 focus_question
 xdotool key Tab Return  # Tab moves the focus from Yes to No
-for ((i = 0; i < 50; i++)); do
+for ((deadline = SECONDS + WAIT_SECONDS; SECONDS < deadline; )); do
     kill -0 "$game_pid" 2>/dev/null || break
     sleep "$POLL_SLEEP"
 done
-kill -0 "$game_pid" 2>/dev/null && fail "game2: the program still runs 5 s after No"
+kill -0 "$game_pid" 2>/dev/null && fail "game2: the program still runs $WAIT_SECONDS s after No"
 wait "$game_pid"
 status=$?
 game_pid=''

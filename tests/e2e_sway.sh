@@ -35,12 +35,12 @@ as_nobody DISPLAY="$DISPLAY" XAUTHORITY="$work/sway.auth" WLR_BACKENDS=x11 WLR_R
     sway -c "$work/sway.conf" >"$work/sway.log" 2>&1 &
 PIDS+=($!)
 socket() { swaysock=$(ls "$work"/run/sway-ipc.*.sock) && wayland=$(cd "$work/run" && ls wayland-? | head -n1) && [[ -S $swaysock ]]; }
-TRIES=100 eventually socket || fail "sway did not start"
+eventually socket || fail "sway did not start"
 # The job above is a shell around sway; sway itself is stopped by the id its socket is named with.
 sway_pid=${swaysock%.sock} && PIDS+=("${sway_pid##*.}")
 # Sway's output is the one window on our X server (its title is not always set).
 output_window() { out=$(xwininfo -root -children | awk '$1 ~ /^0x/ { print $1; exit }') && [[ $out ]]; }
-TRIES=100 eventually output_window || fail "sway opened no output window"
+eventually output_window || fail "sway opened no output window"
 read -r out_x out_y _ < <(window_geometry "$out")
 
 tree() { as_nobody swaymsg -t get_tree; }
@@ -87,7 +87,7 @@ for mode in xwayland wayland; do
     sleep 0.5
     running && shown "$QUESTION_TITLE" && in_front || fail "$mode: closing the game window during the question was not refused"
     xdotool key Tab Return  # No
-    TRIES=50 eventually test -s "$work/run/game.status" || fail "$mode: No did not end the program"
+    eventually test -s "$work/run/game.status" || fail "$mode: No did not end the program"
     [[ $(cat "$work/run/game.status") == 0 ]] || fail "$mode: exit status $(cat "$work/run/game.status") after No"
     say "$mode: $size window as $(jq -r '.app_id // .window_properties.class' <<<"$window"); question kept in front through a click and a close; No ended with status 0"
 done

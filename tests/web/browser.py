@@ -101,7 +101,7 @@ def chromium(width=1280, height=960):
         try:
             driver.quit()
         finally:
-            deadline = time.monotonic() + 10
+            deadline = time.monotonic() + 30
             while any(_alive(pid) for pid in started) and time.monotonic() < deadline:
                 time.sleep(0.1)
             left = [pid for pid in started if _alive(pid)]
