@@ -75,13 +75,17 @@ bare_root() {
   [[ $(id -u) -eq 0 ]] || { echo "$root_label: run it as root: it makes and enters a root with chroot" >&2; exit 2; }
   bash "$(dirname "${BASH_SOURCE[0]}")/install-deps.sh" debootstrap debian-archive-keyring git
   [[ $fresh || ! -e $bare/.complete ]] || return 0
+  # Commands started side by side make it once: the others wait for the first.
+  mkdir -p "$debian_cache"
+  exec {lock}>"$debian_cache/$release.lock"
+  flock "$lock"
+  if [[ -z $fresh && -e $bare/.complete ]]; then exec {lock}>&-; return 0; fi
   rm -rf "$bare" "$bare.new" "$debian_cache/$release-archives"
   # An older debootstrap knows the next release only as what it follows, unstable.
   script=/usr/share/debootstrap/scripts/$release
   [[ -e $script ]] || script=/usr/share/debootstrap/scripts/sid
   mirror=$(debian_mirror)
   root_say "making a bare root of $release with debootstrap from $mirror"
-  mkdir -p "$debian_cache"
   debootstrap --variant=minbase "$release" "$bare.new" "$mirror" "$script" >"$debian_cache/$release-debootstrap.log" 2>&1 ||
     { tail -n 20 "$debian_cache/$release-debootstrap.log" >&2; exit 1; }
   # Services are installed, never started, inside the root.
@@ -97,6 +101,7 @@ bare_root() {
   rm -rf "$bare.new"/var/lib/apt/lists/*
   touch "$bare.new/.complete"
   mv "$bare.new" "$bare"
+  exec {lock}>&-
 }
 
 _root_processes() {
@@ -118,7 +123,10 @@ _root_leave() {
     for pid in $left; do echo "    $pid $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)"; done
     ((status != 0)) || status=1
     for pid in $left; do kill -TERM "$pid" 2>/dev/null; done
-    sleep 1
+    for ((i = 0; i < 100; i++)); do
+      [[ -n $(_root_processes) ]] || break
+      sleep 0.1
+    done
     for pid in $(_root_processes); do kill -KILL "$pid" 2>/dev/null; done
   fi
   for ((i = ${#root_mounts[@]} - 1; i >= 0; i--)); do

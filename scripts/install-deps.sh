@@ -9,7 +9,11 @@ for package in "$@"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
-"${sudo[@]}" apt-get update -qq
+# Commands run side by side install one at a time: apt takes its download folder's lock without
+# waiting, and the roots of one release share that folder. dpkg's own lock is waited for too, as
+# when the machine is updating itself.
+apt=(flock /var/cache/apt/archives/kn-install-deps.lock apt-get -o DPkg::Lock::Timeout=600)
+"${sudo[@]}" "${apt[@]}" update -qq
 available=()
 for package in "${missing[@]}"; do
   if [ -n "$(apt-cache policy "$package" | awk '$1 == "Candidate:" && $2 != "(none)"')" ]; then
@@ -20,4 +24,4 @@ for package in "${missing[@]}"; do
 done
 [ ${#available[@]} -eq 0 ] && exit 0
 echo "Installing: ${available[*]}"
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${available[@]}" >/dev/null
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" "${apt[@]}" install -y -qq --no-install-recommends "${available[@]}" >/dev/null
