@@ -79,7 +79,7 @@ def question(app):
 
 
 def xdotool(*args):
-    subprocess.run(['xdotool', *args], check=True, timeout=10)
+    subprocess.run(['xdotool', *args], check=True, timeout=60)
 
 
 class Board:

@@ -297,7 +297,7 @@ focus_question() {
         has_keyboard "$QUESTION" && return 0
         sleep "$POLL_SLEEP"
     done
-    timeout 5 xdotool windowfocus --sync "$QUESTION" || fail "the question box does not take the keyboard focus"
+    timeout 30 xdotool windowfocus --sync "$QUESTION" || fail "the question box did not take the keyboard focus within 30 s"
 }
 
 # Plays from an empty board to the question, clicking free cells chosen from what the screen
