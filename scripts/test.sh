@@ -9,7 +9,7 @@ bash scripts/install-deps.sh g++ cmake ninja-build qt6-base-dev qt6-base-dev-too
   orca speech-dispatcher speech-dispatcher-espeak-ng
 
 # How long the screen reader took to come up, the slowest start the tests wait for.
-orca_started() { grep -h '^a11y: Orca on the accessibility bus' Testing/Temporary/LastTest.log || true; }
+orca_started() { grep -h -e '^a11y: Orca on the accessibility bus' -e '^a11y: speech-dispatcher listening' Testing/Temporary/LastTest.log || true; }
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKN_SANITIZE=ON -DKN_WERROR=ON >/dev/null
 cmake --build build-asan
