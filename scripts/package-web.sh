@@ -41,7 +41,13 @@ for file in index.html qtloader.js krestiki-noliki.js krestiki-noliki.wasm krest
   raw=$((raw + $(stat -c %s "$site/$file")))
   gz=$((gz + $(gzip -9 -c "$site/$file" | wc -c)))
 done
+kept_raw=0 kept_gz=0
+while IFS= read -r -d '' file; do
+  kept_raw=$((kept_raw + $(stat -c %s "$file")))
+  kept_gz=$((kept_gz + $(gzip -9 -c "$file" | wc -c)))
+done < <(find "$site" -type f -print0)
 megabytes() { awk -v bytes="$1" 'BEGIN { printf "%.2f MB", bytes / 1000000 }'; }
 echo "package-web: $tree/dist/$zip, $(megabytes "$(stat -c %s "$tree/dist/$zip")")"
 echo "package-web: what a browser downloads to show the game: $(megabytes "$raw"), $(megabytes "$gz") with gzip"
+echo "package-web: what the service worker keeps, the whole site: $(megabytes "$kept_raw"), $(megabytes "$kept_gz") with gzip"
 echo "package-web: SHA-256 $(sha256sum "$tree/dist/$zip" | cut -d' ' -f1)"

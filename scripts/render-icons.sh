@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Renders the committed hicolor PNGs and the Windows icon from the scalable icon; run it after editing
-# the SVG.
+# Renders the committed hicolor PNGs, the web app's icons and the Windows icon from the scalable
+# icon; run it after editing the SVG.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 command -v rsvg-convert >/dev/null || bash scripts/install-deps.sh librsvg2-bin
@@ -9,6 +9,10 @@ for size in 16 24 32 48 256; do
   out=data/icons/hicolor/${size}x${size}/apps/krestiki-noliki.png
   mkdir -p "$(dirname "$out")"
   rsvg-convert --width "$size" --height "$size" "$svg" --output "$out"
+done
+# The web app's icons, for a phone's home screen.
+for size in 192 512; do
+  rsvg-convert --width "$size" --height "$size" "$svg" --output "data/web/icon-$size.png"
 done
 
 # The Windows icon: each size at 8 bits per pixel (a palette, transparency by mask) for old displays,

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the web site (scripts/package-web.sh) and tests it in a real browser, inside a clean Debian 13
-# root with its Chromium and chromedriver: the web build's tests in headless Chromium (those that need
-# X11, AT-SPI or Linux tools listed as skipped, with the reason), then the packed site, served on
-# 127.0.0.1, played by real mouse and key events. Screenshots are left in build-web/shots.
+# Builds the web site (scripts/package-web.sh) and tests it in real browsers, inside a clean Debian 13
+# root with its Chromium, chromedriver and Firefox ESR: the web build's tests in headless Chromium
+# (those that need X11, AT-SPI or Linux tools listed as skipped, with the reason), then the packed
+# site, served on 127.0.0.1, played by real mouse and key events in Chromium and in Firefox, by taps
+# on phone screens, and offline. Screenshots are left in build-web/shots.
 #   bash scripts/test-web.sh [--fresh]   (--fresh builds Qt for the web again)
 set -euo pipefail
 tree=$(cd "$(dirname "$0")/.." && pwd)
@@ -14,8 +15,16 @@ bare_root trixie
 enter_root trixie
 copy_tree_into_root
 cp -a "$tree/build-web" "$root/src/krestiki-noliki/build-web"
-root_say "installing Chromium and what drives it"
-in_root "$root" bash /src/krestiki-noliki/scripts/install-deps.sh chromium chromium-driver python3-selenium python3-pil cmake
+root_say "installing Chromium, Firefox and what drives them"
+in_root "$root" bash /src/krestiki-noliki/scripts/install-deps.sh chromium chromium-driver python3-selenium python3-pil cmake \
+  firefox-esr nodejs
+# puppeteer-core, at the version of the lock file, installed here: the root does not trust this
+# machine's certificate authorities, so it cannot reach the registry itself.
+command -v npm >/dev/null || bash "$tree/scripts/install-deps.sh" npm
+modules=$root/tmp/node-modules
+mkdir -p "$modules" && cp "$tree"/tests/web/package{,-lock}.json "$modules/"
+(cd "$modules" && npm ci --ignore-scripts --no-audit --no-fund --silent)
+mv "$modules/node_modules" "$root/src/krestiki-noliki/tests/web/"
 site=$(cd "$tree/dist" && ls krestiki-noliki-*-web.zip)
 cp "$tree/dist/$site" "$root/tmp/"
 start=$SECONDS

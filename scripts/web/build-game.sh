@@ -20,11 +20,12 @@ echo "package-web: building the game and its tests"
   { cat "$build.configure.log" >&2; exit 1; }
 cmake --build "$build"
 
-# The site: the page, the program and Qt's loader, the icon, and the licences of all it carries.
+# The site: the page, the program and Qt's loader, the icons and the web app's manifest, and the
+# licences of all it carries.
 name=krestiki-noliki-$version-web
 site=$build/$name
 rm -rf "$site" && mkdir -p "$site/licences"
-cp data/web/index.html data/icons/krestiki-noliki.svg "$site/"
+cp data/web/{index.html,manifest.webmanifest,icon-192.png,icon-512.png} data/icons/krestiki-noliki.svg "$site/"
 cp "$build"/bin/krestiki-noliki.{js,wasm} "$build/bin/qtloader.js" "$site/"
 package_version() { dpkg-query -W -f='${Version}' "$1"; }
 cp LICENSE "$site/licences/krestiki-noliki.txt"
@@ -53,6 +54,13 @@ commit=${KN_SOURCE_COMMIT:-}
   echo "  JavaScript support), from Debian 13's package emscripten $(package_version emscripten), under the licences"
   echo "  in emscripten.txt."
 } >"$site/licences/README.txt"
+
+# The service worker keeps every file of the site; its build is a digest of them all, so that any
+# change of one makes a new worker.
+files=$(cd "$site" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+build_digest=$(cd "$site" && echo "$files" | xargs sha256sum | sha256sum | cut -c1-16)
+file_list=$(echo "$files" | sed 's/.*/"&"/' | paste -sd, | sed 's/,/, /g')
+sed -e "s|@BUILD@|$build_digest|" -e "s|@FILES@|[$file_list]|" data/web/sw.js >"$site/sw.js"
 
 # The zip is the same from any folder at any time: one time, one order, no owners or extra fields.
 find "$site" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +

@@ -23,7 +23,7 @@ options=(
   -DFEATURE_testlib=ON
   -DQT_UNITY_BUILD=ON
 )
-# The one change to Debian's source: the platform plugin carries DejaVu Sans and Sans Mono as a page's
+# A change to Debian's source: the platform plugin carries DejaVu Sans and Sans Mono as a page's
 # only fonts, a megabyte the game never draws with, since it brings its own Tahoma. Without them the
 # plugin finds no font of its own and keeps to the ones the program registers.
 drop_bundled_fonts() {
@@ -31,10 +31,103 @@ drop_bundled_fonts() {
     "$1/src/plugins/platforms/wasm/CMakeLists.txt"
 }
 
+# Touch on a phone, two faults of the browser's platform plugin in this Qt, mended as later Qt does:
+# - every widget that took the focus focused the plugin's hidden text field, and a phone brings up its
+#   keyboard for a focused text field at every tap on a button or the board (QTBUG-133781, mended in
+#   6.8.3): the field now takes the focus only for what takes text, the window's canvas otherwise;
+# - a pointercancel (a long press, a gesture the browser takes over) was read as an event of a type
+#   the plugin had not recognised, an empty optional dereferenced (mended in 6.9); it now ends the
+#   touch point it cancels.
+mend_touch_input() {
+  patch -s -p1 -d "$1" <<'PATCH'
+--- a/src/plugins/platforms/wasm/qwasminputcontext.cpp
++++ b/src/plugins/platforms/wasm/qwasminputcontext.cpp
+@@ -2,6 +2,7 @@
+ // SPDX-License-Identifier: LicenseRef-Qt-Commercial OR GPL-3.0-only
+ 
+ #include "qwasminputcontext.h"
++#include "qwasmwindow.h"
+ 
+ #include <QRectF>
+ #include <QLoggingCategory>
+@@ -352,16 +353,20 @@
+     if (m_focusObject && !m_preeditString.isEmpty())
+         commitPreeditAndClear();
+ 
+-    if (object) {
++    if (object && inputMethodAccepted()) {
+         m_inputElement.call<void>("focus");
+-        m_usingTextInput = inputMethodAccepted();
++        m_usingTextInput = true;
+         m_focusObject = object;
+-    } else if (m_focusObject) {
+-        m_inputElement.call<void>("blur");
+-        m_usingTextInput = false;
+-        m_focusObject = nullptr;
+     } else {
++        if (m_focusObject)
++            m_inputElement.call<void>("blur");
+         m_usingTextInput = false;
++        m_focusObject = nullptr;
++        // The keys then reach the window through its canvas, which brings up no keyboard.
++        if (QWindow *window = QGuiApplication::focusWindow(); window && window->handle())
++            emscripten::val::module_property("specialHTMLTargets")
++                    [static_cast<QWasmWindow *>(window->handle())->canvasSelector()]
++                            .call<void>("focus");
+     }
+     QPlatformInputContext::setFocusObject(object);
+ }
+--- a/src/plugins/platforms/wasm/qwasmwindow.cpp
++++ b/src/plugins/platforms/wasm/qwasmwindow.cpp
+@@ -1,6 +1,7 @@
+ // Copyright (C) 2018 The Qt Company Ltd.
+ // SPDX-License-Identifier: LicenseRef-Qt-Commercial OR GPL-3.0-only
+ 
++#include <qpa/qplatforminputcontext.h>
+ #include <qpa/qwindowsysteminterface.h>
+ #include <private/qguiapplication_p.h>
+ #include <QtCore/qfile.h>
+@@ -690,7 +691,8 @@
+     raise();
+     setAsActiveNode();
+ 
+-    if (!QWasmIntegration::get()->inputContext())
++    const QPlatformInputContext *inputContext = QWasmIntegration::get()->inputContext();
++    if (!inputContext || !inputContext->inputMethodAccepted())
+         m_canvas.call<void>("focus");
+ 
+     QPlatformWindow::requestActivateWindow();
+PATCH
+  patch -s -p1 -d "$1" <<'PATCH'
+--- a/src/plugins/platforms/wasm/qwasmevent.cpp
++++ b/src/plugins/platforms/wasm/qwasmevent.cpp
+@@ -224,6 +224,8 @@
+             return EventType::PointerEnter;
+         else if (eventTypeString == "pointerleave")
+             return EventType::PointerLeave;
++        else if (eventTypeString == "pointercancel")
++            return EventType::PointerCancel;
+         return std::nullopt;
+     })();
+     if (!eventType)
+--- a/src/plugins/platforms/wasm/qwasmwindowclientarea.cpp
++++ b/src/plugins/platforms/wasm/qwasmwindowclientarea.cpp
+@@ -187,7 +187,7 @@
+                    std::back_inserter(touchPointList),
+                    [](const QWindowSystemInterface::TouchPoint &val) { return val; });
+ 
+-    if (event.type == EventType::PointerUp)
++    if (event.type == EventType::PointerUp || event.type == EventType::PointerCancel)
+         m_pointerIdToTouchPoints.remove(event.pointerId);
+ 
+     return event.type == EventType::PointerCancel
+PATCH
+}
+
 version=$(apt-cache showsrc qt6-base | awk '$1 == "Version:" { print $2; exit }')
 emscripten=$(dpkg-query -W -f='${Version}' emscripten)
 if [[ ${1:-} == --name ]]; then
-  digest=$(printf '%s\n' "${options[@]}" "$emscripten" | cat - <(declare -f drop_bundled_fonts) | sha256sum | cut -c1-12)
+  digest=$(printf '%s\n' "${options[@]}" "$emscripten" | cat - <(declare -f drop_bundled_fonts mend_touch_input) | sha256sum | cut -c1-12)
   echo "qt6-base_${version}_wasm32-emscripten_$digest"
   exit 0
 fi
@@ -48,6 +141,7 @@ rm -rf "$work" && mkdir -p "$work" && cd "$work"
 apt-get source -qq "qt6-base=$version" >/dev/null
 source_dir=$(find . -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
 drop_bundled_fonts "$source_dir"
+mend_touch_input "$source_dir"
 # Qt looks for Emscripten through an SDK's folder, also when a program is built against it; Debian's
 # Emscripten is installed system-wide, so the folder beside Qt only points there.
 export EMSDK=$prefix/emsdk

@@ -1,12 +1,19 @@
 """The site in a real browser: the page loads with its progress shown, the game plays by real mouse
 and key events at page coordinates, a finished game asks, Да or Return starts afresh, Нет ends the
-program and the page says so; the console holds no error.
+program and the page says so; the console holds no error. As a phone the same game is played by taps
+alone, with the window whole on the screen and no text field ever focused; on a phone on its side the
+top bar and the board are whole. Offline, a page once visited plays from its service worker.
 
-Usage: e2e_web.py SITE.zip SHOTS_FOLDER. The site is served from a folder below the server's root, as
-a host would put it anywhere; the screenshots are left in SHOTS_FOLDER to look at."""
+Usage: e2e_web.py SITE.zip SHOTS_FOLDER [firefox | phone WIDTHxHEIGHTxRATIO | offline]. The site is
+served from a folder below the server's root, as a host would put it anywhere; the screenshots are
+left in SHOTS_FOLDER to look at."""
 
+import base64
 import io
+import json
 import pathlib
+import re
+import shutil
 import sys
 import tempfile
 import time
@@ -28,6 +35,8 @@ INFORMATION_BUTTON = (98 + 54, 351 + 10)
 CROSS_MIN, NOUGHT_MIN, RESULT_LINE_MIN = 150, 40, 300
 QUESTION_TITLES = ("Победа!", "Поражение!", "Ничья!")
 RUSSIAN_KEYS = {"д": ("KeyL", 76), "н": ("KeyY", 89)}   # where a Russian layout has them
+NEW_GAME, VERY_EASY = (249, 21), (220, 422)    # in the client area
+QUESTION_YES, QUESTION_NO = (130, 22), (45, 22)   # from the question's lower right corner
 WINDOWS_JS = """
 const screen = document.getElementById("qt-shadow-container")?.shadowRoot;
 if (!screen) return [];
@@ -39,19 +48,57 @@ return [...screen.querySelectorAll(".qt-window")].filter(w => w.style.display !=
 """
 
 
+# A text field that holds the focus, or took it since the last call: where a phone shows its keyboard.
+# The window's canvas takes keys, but with no keyboard of the phone's (input mode none).
+TEXT_FOCUS_JS = """
+const text = e => e?.matches?.("input, textarea") || (e?.isContentEditable && e.inputMode !== "none");
+if (!window.textFocused) {
+  window.textFocused = [];
+  document.addEventListener("focusin", e => {
+    if (text(e.composedPath()[0])) textFocused.push(e.composedPath()[0].outerHTML.slice(0, 100));
+  }, true);
+}
+let active = document.activeElement;
+while (active?.shadowRoot?.activeElement) active = active.shadowRoot.activeElement;
+const seen = textFocused.splice(0);
+if (text(active)) seen.push(active.outerHTML.slice(0, 100));
+return seen.join("; ");
+"""
+LAYOUT_JS = """
+const screen = document.getElementById("qt-shadow-container").shadowRoot;
+const window_ = [...screen.querySelectorAll(".qt-window")].find(w => w.querySelector(".window-name")?.textContent === "Крестики-нолики");
+const box = e => { const r = e.getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]; };
+return { window: box(window_), footer: box(document.querySelector("footer")), screen: [innerWidth, innerHeight],
+         screenBottom: document.getElementById("screen").getBoundingClientRect().bottom,
+         overflow: Math.max(...[...document.querySelectorAll("footer, .notice")].map(e => e.scrollWidth)),
+         canvas: window_.querySelector("canvas").width };
+"""
+
+
 class Failure(Exception):
     pass
 
 
 class Page:
-    def __init__(self, driver, shots):
+    def __init__(self, driver, shots, touch=False, ratio=1):
         self.driver, self.shots, self.count = driver, shots, 0
+        self.touch, self.ratio = touch, ratio
 
     def shot(self, name):
         self.count += 1
         png = self.driver.get_screenshot_as_png()
         (self.shots / f"{self.count:02d}-{name}.png").write_bytes(png)
         return Image.open(io.BytesIO(png)).convert("RGB")
+
+    def tap(self, x, y, hold=0.0, end="touchEnd"):
+        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [{"x": x, "y": y}]})
+        time.sleep(hold)
+        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": end, "touchPoints": []})
+        # A phone shows its keyboard for a focused text field, even for a moment.
+        focused = self.driver.execute_script(TEXT_FOCUS_JS)
+        if focused:
+            self.shot("text-field-focused")
+            raise Failure(f"a tap at {x}, {y} focused a text field: {focused}")
 
     def windows(self):
         return self.driver.execute_script(WINDOWS_JS)
@@ -75,11 +122,17 @@ class Page:
         return next((w for w in self.windows() if w["title"] in QUESTION_TITLES), None)
 
     def click(self, x, y):
+        if self.touch:
+            return self.tap(x, y)
+        if isinstance(self.driver, browser.Firefox):
+            return self.driver.click(x, y)
         actions = ActionBuilder(self.driver)
         actions.pointer_action.move_to_location(int(x), int(y)).click()
         actions.perform()
 
     def key(self, text):
+        if isinstance(self.driver, browser.Firefox):
+            return self.driver.key("Enter" if text == Keys.RETURN else text)
         if text not in RUSSIAN_KEYS:
             ActionChains(self.driver).send_keys(text).perform()
             return
@@ -100,14 +153,14 @@ class Page:
         """The nine cells as X, O or '.', and the count of magenta pixels of a result line."""
         image = image or self.shot("board")
         x0, y0 = (int(v) for v in self.game()["client"][:2])
-        pixels = image.load()
+        pixels, k = image.load(), self.ratio
         cells, magenta = [], 0
         for index in range(9):
             column, row = divmod(index, 3)
             red = blue = 0
             for y in range(row * CELL + 4, row * CELL + CELL - 4):
                 for x in range(column * CELL + 4, column * CELL + CELL - 4):
-                    r, g, b = pixels[x0 + PICTURE[0] + x, y0 + PICTURE[1] + y]
+                    r, g, b = pixels[k * (x0 + PICTURE[0] + x), k * (y0 + PICTURE[1] + y)]
                     if r >= 200 and g <= 90 and b <= 90:
                         red += 1
                     elif r >= 200 and b >= 200 and g <= 90:
@@ -140,45 +193,92 @@ class Page:
 
 def main():
     site_zip, shots = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
+    mode = sys.argv[3:] or ["chromium"]
     shots.mkdir(parents=True, exist_ok=True)
     with tempfile.TemporaryDirectory() as www:
         with zipfile.ZipFile(site_zip) as archive:
             archive.extractall(pathlib.Path(www) / "games")
-        name = site_zip.stem
-        with browser.served(www) as address, browser.chromium() as driver:
-            page = Page(driver, shots)
-            play(page, address + f"games/{name}/")
-    print("e2e-web: passed")
+        url = f"games/{site_zip.stem}/"
+        if mode[0] == "offline":
+            offline(pathlib.Path(www), url, shots)
+        elif mode[0] == "firefox":
+            with browser.served(www) as address, browser.firefox() as driver:
+                play(Page(driver, shots), address + url)
+        elif mode[0] == "phone":
+            width, height, ratio = (int(v) for v in mode[1].split("x"))
+            with browser.served(www) as address, browser.chromium() as driver:
+                browser.phone(driver, width, height, ratio)
+                page = Page(driver, shots, touch=True, ratio=ratio)
+                (play if height > width else play_on_its_side)(page, address + url)
+        else:
+            with browser.served(www) as address, browser.chromium() as driver:
+                play(Page(driver, shots), address + url)
+    print(f"e2e-web: {' '.join(mode)}: passed")
+
+
+def load(page, url):
+    """Opens the page, over a slow line where the browser can make one, so that it is seen loading."""
+    driver = page.driver
+    slow = not isinstance(driver, browser.Firefox)
+    if slow:
+        driver.execute_cdp_cmd("Network.enable", {})
+        driver.execute_cdp_cmd("Network.emulateNetworkConditions",
+                               {"offline": False, "latency": 20, "downloadThroughput": 3_000_000, "uploadThroughput": 1_000_000})
+    driver.get(url)
+    title, lang = driver.execute_script("return [document.title, document.documentElement.lang]")
+    if (title, lang) != ("Крестики-нолики", "ru"):
+        raise Failure(f"the page is titled {title!r} in {lang!r}")
+    if slow:
+        page.wait("progress shown", lambda: driver.execute_script(
+            "return !document.getElementById('loading').hidden && document.getElementById('progress').value > 0"))
+        page.shot("loading")
+        driver.execute_cdp_cmd("Network.emulateNetworkConditions",
+                               {"offline": False, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
+    page.wait("game window", lambda: page.game() and driver.execute_script("return document.getElementById('loading').hidden"), 120)
+    driver.execute_script(TEXT_FOCUS_JS)
+    if page.touch:
+        layout = driver.execute_script(LAYOUT_JS)
+        if round(layout["canvas"]) != round(CLIENT_SIZE[0] * page.ratio):
+            raise Failure(f"the board is drawn {layout['canvas']} pixels wide, not at the device's {page.ratio}")
+
+
+def answer(page, yes):
+    """Answers the question by a tap on its button, as a phone does."""
+    x, y, w, h = page.question()["client"]
+    page.tap(x + w - (QUESTION_YES if yes else QUESTION_NO)[0], y + h - QUESTION_YES[1])
+
+
+def whole_on_screen(page, name):
+    """The window, its title bar included, and the licence line are on the screen, apart. Qt's page
+    clips a window to the screen element, so the window must end above that element's bottom too."""
+    layout = page.driver.execute_script(LAYOUT_JS)
+    left, top, right, bottom = layout["window"]
+    width, height = layout["screen"]
+    if left < 0 or top < 0 or right > width or bottom > min(layout["footer"][1], layout["screenBottom"]) or layout["footer"][3] > height:
+        raise Failure(f"{name}: the window {layout['window']} or the licences {layout['footer']} leave the screen {width} x {height}")
+    if layout["overflow"] > width:
+        raise Failure(f"{name}: the page's texts are {layout['overflow']} px wide on a screen of {width}")
 
 
 def play(page, url):
     driver = page.driver
-    # A slow line, so that the page is seen loading.
-    driver.execute_cdp_cmd("Network.enable", {})
-    driver.execute_cdp_cmd("Network.emulateNetworkConditions",
-                           {"offline": False, "latency": 20, "downloadThroughput": 3_000_000, "uploadThroughput": 1_000_000})
-    driver.get(url)
-    if driver.title != "Крестики-нолики" or driver.execute_script("return document.documentElement.lang") != "ru":
-        raise Failure(f"the page is titled {driver.title!r}")
-    page.wait("progress shown", lambda: driver.execute_script(
-        "return !document.getElementById('loading').hidden && document.getElementById('progress').value > 0"))
-    page.shot("loading")
-    driver.execute_cdp_cmd("Network.emulateNetworkConditions",
-                           {"offline": False, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
-    page.wait("game window", lambda: page.game() and driver.execute_script("return document.getElementById('loading').hidden"), 120)
+    load(page, url)
     game = page.game()
     width, height = driver.execute_script("return [innerWidth, innerHeight]")
     x, y, w, h = game["client"]
     if (round(w), round(h)) != CLIENT_SIZE:
         raise Failure(f"the client area is {w} x {h}")
-    if abs(x + w / 2 - width / 2) > 20 or abs(y + h / 2 - height / 2) > 40:
+    if not page.touch and (abs(x + w / 2 - width / 2) > 20 or abs(y + h / 2 - height / 2) > 40):
         raise Failure(f"the window is not in the middle of the page: client at {x}, {y}")
     board, _ = page.board(page.shot("start"))
     if board != "." * 9:
         raise Failure(f"the board does not start empty: {board}")
+    if page.touch:
+        whole_on_screen(page, "at the start")
+        taps_are_clicks(page)
 
     # The keyboard plays from the start: 5 is the centre. Then clicks, to the end of a game.
-    question = page.play_to_question(first_key="5")
+    question = page.play_to_question(first_key=None if page.touch else "5")
     image = page.shot("question")
     cells, magenta = page.board(image)
     if magenta < RESULT_LINE_MIN:
@@ -193,7 +293,7 @@ def play(page, url):
         if page.board()[0] != cells:
             raise Failure("the board took a move while the question waited")
     page.wait("question in front", lambda: page.question())
-    page.key("д")
+    answer(page, True) if page.touch else page.key("д")
     page.wait("the question's end", lambda: not page.question())
     page.wait("an empty board", lambda: page.board()[0] == "." * 9)
 
@@ -201,17 +301,20 @@ def play(page, url):
     gx, gy = page.game()["client"][:2]
     page.click(gx + INFORMATION_BUTTON[0], gy + INFORMATION_BUTTON[1])
     page.wait("the lower area open", lambda: round(page.game()["client"][3]) == OPEN_CLIENT_HEIGHT)
-    page.shot("information")
+    levels = page.shot("information").crop(level_box(page))
+    if page.touch:
+        page.tap(gx + VERY_EASY[0], gy + VERY_EASY[1])
+        page.wait("the level chosen by a tap", lambda: page.shot("level").crop(level_box(page)) != levels)
 
     # A second game: Return answers Да, the default, as on the desktop.
     page.play_to_question()
     page.shot("second-question")
-    page.key(Keys.RETURN)
-    page.wait("an empty board after Return", lambda: page.game() and page.board()[0] == "." * 9)
+    answer(page, True) if page.touch else page.key(Keys.RETURN)
+    page.wait("an empty board after the answer", lambda: page.game() and page.board()[0] == "." * 9)
 
     # A third, ended by Нет: the program ends, and the page says so.
     page.play_to_question()
-    page.key("н")
+    answer(page, False) if page.touch else page.key("н")
     page.wait("the page's end", lambda: driver.execute_script("return !document.getElementById('ended').hidden"))
     if page.windows():
         raise Failure("the game's window stayed on the page after Нет")
@@ -219,6 +322,117 @@ def play(page, url):
     errors = browser.console_errors(driver)
     if errors:
         raise Failure("the console holds errors:\n  " + "\n  ".join(errors))
+
+
+def level_box(page):
+    x, y = (round(v * page.ratio) for v in page.game()["client"][:2])
+    return (x + 181 * page.ratio, y + 390 * page.ratio, x + 293 * page.ratio, y + 505 * page.ratio)
+
+
+def taps_are_clicks(page):
+    """A double tap plays a cell once, a long press plays as a tap does, a touch the browser cancels
+    breaks nothing; none zooms, selects or writes an error; then Новая игра clears the board."""
+    gx, gy = page.game()["client"][:2]
+
+    def touch_cell(board, **how):
+        cell = board.index(".") if board else 4
+        page.tap(gx + PICTURE[0] + cell % 3 * CELL + 50, gy + PICTURE[1] + cell // 3 * CELL + 50, **how)
+        if not how:
+            time.sleep(0.1)
+            page.tap(gx + PICTURE[0] + cell % 3 * CELL + 50, gy + PICTURE[1] + cell // 3 * CELL + 50)
+
+    def moves(count):
+        board = page.board()[0]
+        return board.count("X") == count and board.count("O") == count and board
+    touch_cell(None)
+    board = page.wait("one cross and its answer after a double tap", lambda: moves(1))
+    touch_cell(board, hold=1.5)
+    board = page.wait("a cross and its answer after a long press", lambda: moves(2))
+    touch_cell(None, end="touchCancel")  # on the centre, taken: Qt ends a cancelled touch as a release
+    time.sleep(1)
+    state = page.driver.execute_script("return [visualViewport.scale, String(getSelection())]")
+    if page.board()[0] != board or state != [1, ""] or browser.console_errors(page.driver):
+        raise Failure(f"a cancelled touch changed the board, or the taps zoomed to {state[0]}, selected {state[1]!r} or wrote errors")
+    page.shot("taps")
+    page.tap(gx + NEW_GAME[0], gy + NEW_GAME[1])
+    page.wait("an empty board after Новая игра", lambda: page.board()[0] == "." * 9)
+
+
+def play_on_its_side(page, url):
+    """A phone on its side: the top bar and the board whole on the screen, a game by taps to its
+    question, which is whole too, and Да."""
+    load(page, url)
+    x, y, w, h = page.game()["client"]
+    height = page.driver.execute_script("return innerHeight")
+    if y < 0 or y + PICTURE[1] + 3 * CELL > height:
+        raise Failure(f"the top bar and the board run off a screen {height} px high: client at {x}, {y}")
+    page.shot("on-its-side")
+    page.play_to_question()
+    qx, qy, qw, qh = page.question()["client"]
+    if qy < 0 or qy + qh > height:
+        raise Failure(f"the question runs off the screen: {qy} to {qy + qh}")
+    page.shot("on-its-side-question")
+    answer(page, True)
+    page.wait("an empty board", lambda: page.board()[0] == "." * 9)
+
+
+KEPT_JS = """
+return (async () => {
+  const kept = {};
+  for (const name of await caches.keys())
+    kept[name] = (await (await caches.open(name)).keys()).map(request => request.url).sort();
+  return navigator.serviceWorker.controller && Object.keys(kept).length ? kept : null;
+})();
+"""
+
+
+def offline(www, url, shots):
+    """One visit keeps the site's files, and nothing else, and Chromium finds it installable; with the
+    server stopped the page loads and plays; a new build replaces the kept one at the next visit."""
+    files = sorted(str(f.relative_to(www / url)) for f in (www / url).rglob("*") if f.is_file() and f.name != "sw.js")
+    with browser.chromium() as driver:
+        page = Page(driver, shots)
+        with browser.served(www) as address:
+            load(page, address + url)
+            kept = page.wait("the site kept by its service worker", lambda: driver.execute_script(KEPT_JS), 60)
+            if list(kept.values()) != [[address + url + file for file in files]]:
+                raise Failure(f"the service worker keeps {kept}, not the site's {len(files)} files")
+            errors = driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"]
+            manifest = json.loads(driver.execute_cdp_cmd("Page.getAppManifest", {}).get("data") or "{}")
+            icon = driver.execute_cdp_cmd("Page.getManifestIcons", {}).get("primaryIcon")
+            if errors or manifest.get("name") != "Крестики-нолики" or not icon:
+                raise Failure(f"not installable: {errors}, named {manifest.get('name')!r}, icon {bool(icon)}")
+            (shots / "installed-icon.png").write_bytes(base64.b64decode(icon))
+        # The server is gone.
+        driver.get(address + url)
+        page.wait("game window offline", lambda: page.game(), 60)
+        page.shot("offline")
+        page.play_to_question(first_key="5")
+        page.key("д")
+        page.wait("an empty board offline", lambda: page.board()[0] == "." * 9)
+
+        # A new build, served at the same address: the visit after it installs it.
+        new = www / "new"
+        shutil.copytree(www / url, new / url)
+        worker = (new / url / "sw.js").read_text()
+        (new / url / "sw.js").write_text(re.sub(r'const BUILD = "[^"]*"', 'const BUILD = "new-build"', worker))
+        page_html = (new / url / "index.html").read_text()
+        (new / url / "index.html").write_text(page_html.replace("<head>", '<head><meta name="build" content="new">'))
+        port = int(address.rsplit(":", 1)[1].strip("/"))
+        with browser.served(new, port=port):
+            driver.get(address + url)
+
+            def new_kept():
+                kept = driver.execute_script(KEPT_JS) or {}
+                return kept and all(name.endswith(" new-build") for name in kept)
+            page.wait("the new build kept in place of the old", new_kept, 60)
+            driver.get(address + url)
+            if not driver.execute_script("return document.querySelector('meta[name=build]')"):
+                raise Failure("the visit after a new build still shows the old one")
+            page.wait("game window of the new build", lambda: page.game(), 60)
+        errors = browser.console_errors(driver)
+        if errors:
+            raise Failure("the console holds errors:\n  " + "\n  ".join(errors))
 
 
 if __name__ == "__main__":
