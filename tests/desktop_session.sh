@@ -6,9 +6,16 @@ chmod 755 "$work"
 PIDS=()
 
 stop_all() {
-    local status=$1 i
+    local status=$1 i tries
     for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do
-        kill "${PIDS[i]}" 2>/dev/null && wait "${PIDS[i]}" 2>/dev/null
+        kill "${PIDS[i]}" 2>/dev/null || continue
+        # One that ignores the request, as a hung Orca may, is killed after a minute.
+        for ((tries = 0; tries < 600; tries++)); do
+            kill -0 "${PIDS[i]}" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -9 "${PIDS[i]}" 2>/dev/null
+        wait "${PIDS[i]}" 2>/dev/null
     done
     if ((status == 0)) && [[ -z ${KN_KEEP:-} ]]; then rm -rf "$work"; else echo "$NAME: screenshots and logs kept in $work" >&2; fi
 }
