@@ -162,7 +162,10 @@ class Heard(list):
         self.settle()
         self.append({'key': name, 'at': datetime.datetime.now().strftime('%H:%M:%S.%f'), 'says': list(says), 'cell': cell})
         if send:
-            xdotool('key', name)
+            # A letter not on the server's keyboard is typed on a spare key that xdotool binds to it and
+            # unbinds after the delay: a busy program that reads the binding after it is undone gets
+            # no letter at all, so the binding is held for seconds.
+            xdotool('key', *(['--delay', '4000'] if name.startswith('Cyrillic_') else []), name)
         return self[-1]
 
 
