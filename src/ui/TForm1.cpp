@@ -8,6 +8,7 @@
 #include "accessibility/BoardAnnouncer.h"
 #include "accessibility/FocusInSight.h"
 #include "game/BoardDrawing.h"
+#include "platform/Desktop.h"
 #include "platform/Fonts.h"
 
 #include <QGuiApplication>
@@ -168,7 +169,9 @@ void TForm1::SetTop(int top)
 void TForm1::PlaceOnScreen(QSize screen)
 {
     SetLeft((screen.width() - Width()) / 2);
-    SetTop((screen.height() - Height()) / 2);
+    const bool openRunsOff = (screen.height() - Height()) / 2 + OpenStop > screen.height();
+    const bool centreAsOpen = CentresForOpenHeight() && screen.height() >= OpenStop && openRunsOff;
+    SetTop((screen.height() - (centreAsOpen ? OpenStop : Height())) / 2);
 }
 
 void TForm1::resizeEvent(QResizeEvent *event)

@@ -42,7 +42,8 @@ public:
     void SetLeft(int left);
     void SetTop(int top);
 
-    // Centres the window on a screen of the given size, truncating the halves toward zero.
+    // Centres the window on a screen of the given size, truncating the halves toward zero; for its open
+    // height where the platform asks for that on a low screen.
     void PlaceOnScreen(QSize screen);
 
     GameState &state() { return state_; }

@@ -303,6 +303,7 @@ def play(page, url):
     page.wait("the lower area open", lambda: round(page.game()["client"][3]) == OPEN_CLIENT_HEIGHT)
     levels = page.shot("information").crop(level_box(page))
     if page.touch:
+        whole_on_screen(page, "with the lower area open")
         page.tap(gx + VERY_EASY[0], gy + VERY_EASY[1])
         page.wait("the level chosen by a tap", lambda: page.shot("level").crop(level_box(page)) != levels)
 

@@ -55,4 +55,6 @@ std::optional<bool> ServerSaysHoldsKeyboard(WId window)
     return held;
 }
 
+bool CentresForOpenHeight() { return false; }
+
 int RunEventLoop(QApplication &application) { return application.exec(); }

@@ -25,6 +25,8 @@ bool IsKeyboardFocusIn(const QByteArray &, void *, WId) { return false; }
 
 std::optional<bool> ServerSaysHoldsKeyboard(WId) { return std::nullopt; }
 
+bool CentresForOpenHeight() { return true; }
+
 int RunEventLoop(QApplication &application)
 {
     // The page learns of the end through the runtime's exit. It is left from a timer of the runtime's

@@ -13,4 +13,6 @@ bool IsKeyboardFocusIn(const QByteArray &, void *, WId) { return false; }
 
 std::optional<bool> ServerSaysHoldsKeyboard(WId) { return std::nullopt; }
 
+bool CentresForOpenHeight() { return false; }
+
 int RunEventLoop(QApplication &application) { return application.exec(); }
