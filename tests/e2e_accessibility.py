@@ -334,11 +334,13 @@ def web_cells(app):
 
 def web_main():
     desktop = pyatspi.Registry.getDesktop(0)
+    # The browser's window has the keyboard while the page loads, as a window manager would give it:
+    # Orca then meets the game's focus there, inside the page's application, in its focus mode.
+    found = wait_for('Chromium\'s window', lambda: subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', 'Крестики-нолики'],
+                                                                 capture_output=True, text=True).stdout.split(), 60)
+    xdotool('windowfocus', '--sync', found[0])
     app = wait_for('Chromium on the bus', lambda: next((a for a in desktop if a is not None and a.name.lower() == 'chromium'), None), 60)
     board = WebBoard(wait_for('the nine cells in the page', lambda: web_cells(app), 90))
-    found = wait_for('the page\'s window', lambda: subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', 'Крестики-нолики'],
-                                                                 capture_output=True, text=True).stdout.split())
-    xdotool('windowfocus', '--sync', found[0])
     wait_for('the browser\'s focus on the centre', lambda: board.cursor() == 4, 20)
     pump(2)  # Orca has read the page
     heard = Heard([{'key': 'start', 'at': '', 'says': [], 'cell': None}])

@@ -312,7 +312,7 @@ def play_by_tree(tree, url):
     tree.page.wait("Тяжело checked", lambda: [tree.state(n, "checked") for n in tree.find("radio", "Тяжело")] == ["true"])
     for game, answer in enumerate(("Да", "Нет")):
         tree.press("button", "центр: пусто")
-        tree.expect_news("the centre's cross and the answer", r"центр: крестик\. Компьютер: [^.]+")
+        tree.expect_news("the cross and the answer", r"(крестик\. )?Компьютер: [^.]+")
         tree.press("button", "центр: крестик")
         tree.expect_news("занято", "занято")
         while not tree.find("alertdialog"):
