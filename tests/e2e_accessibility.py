@@ -291,7 +291,9 @@ def judge(keys, spoken):
     """Each key's phrases in order, each fact once, no cell but its own and no word on a cell's state,
     among what Orca said before the next key."""
     for key, following in zip(keys, keys[1:] + [{'at': '~'}]):
-        said = [words(text) for at, text in spoken if key['at'] <= at < following['at']]
+        # A page's button is read with its role in the same breath: "центр: пусто button".
+        said = [text[:-1] if text[-1:] == ['button'] else text
+                for text in (words(text) for at, text in spoken if key['at'] <= at < following['at'])]
         heard = sum(said, [])
         cells = [text for text in said if text and text[0] in ('верх', 'середина', 'низ', 'центр')
                  and text[-1] in ('пусто', 'крестик', 'нолик')]
@@ -327,7 +329,7 @@ class WebPage:
 
 def web_cells(app):
     """The board's nine buttons, in the game's order (down each column) from the page's reading order."""
-    found = pyatspi.findAllDescendants(app, lambda a: a is not None and a.getRoleName() == 'push button'
+    found = pyatspi.findAllDescendants(app, lambda a: a is not None and a.getRoleName() in ('push button', 'button')
                                        and CELL_NAME.fullmatch(a.name or ''))
     return [found[(i % 3) * 3 + i // 3] for i in range(9)] if len(found) == 9 else None
 

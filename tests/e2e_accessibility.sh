@@ -61,7 +61,7 @@ play_in_chromium() {
     local chromium_pid
     chromium --app="$GAME" --force-renderer-accessibility --no-sandbox --no-first-run --disable-gpu \
         --disable-dev-shm-usage --disable-background-networking --disable-component-update --disable-sync \
-        --password-store=basic --user-data-dir="$work/chromium" --window-position=0,0 --window-size=1000,760 \
+        --password-store=basic --disable-features=Translate --user-data-dir="$work/chromium" --window-position=0,0 --window-size=1000,760 \
         </dev/null >"$work/chromium.log" 2>&1 &
     chromium_pid=$!
     PIDS+=($chromium_pid)

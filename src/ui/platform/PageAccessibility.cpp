@@ -140,14 +140,16 @@ void Arrange(val &element, const std::vector<val> &children)
 // Appends to OUT the element of IFACE, or, for a container of no meaning, its children's; SHOWN is the
 // window's area, ORIGIN where the parent element lies.
 void Build(QAccessibleInterface *iface, const QRect &shown, const QPoint &origin, std::vector<val> &out,
-           QSet<QAccessible::Id> &seen)
+           QSet<QAccessible::Id> &seen, bool topLevel = false)
 {
     const QAccessible::State state = iface->state();
     const QRect rect = iface->rect();
     // Hidden, or below the window's lower edge while the lower area is shut: not seen, not there.
     if (state.invisible || rect.bottom() > shown.bottom() || rect.right() > shown.right())
         return;
-    const Kind kind = KindOf(iface);
+    Kind kind = KindOf(iface);
+    if (topLevel && kind != Kind::Dialog && kind != Kind::Alert)
+        kind = Kind::Window;
     if (kind == Kind::Through) {
         for (int i = 0; i < iface->childCount(); ++i)
             if (QAccessibleInterface *child = iface->child(i))
@@ -186,6 +188,27 @@ void Build(QAccessibleInterface *iface, const QRect &shown, const QPoint &origin
     if (kind == Kind::Button || kind == Kind::Radio)
         SetAttribute(element, "aria-disabled", state.disabled ? "true" : "false");
     out.push_back(element);
+}
+
+// Qt's own parts of a window's page element say nothing the window's element does not: the title bar
+// (its caption is the window's name, its icon and buttons have none) and the contents' draggable frame.
+// The same holds for the hidden text field of Qt's input method, which the game never uses.
+void HideDecorations(const val &container)
+{
+    const val qtWindow = container.call<val>("closest", std::string(".qt-window"));
+    if (qtWindow.isNull())
+        return;
+    val titleBar = qtWindow.call<val>("querySelector", std::string(".title-bar"));
+    if (!titleBar.isNull())
+        SetAttribute(titleBar, "aria-hidden", "true");
+    val contents = qtWindow.call<val>("querySelector", std::string(".qt-window-contents"));
+    if (!contents.isNull())
+        SetAttribute(contents, "role", "none");
+    val inputs = Document().call<val>("querySelectorAll", std::string("body > input[type=text]"));
+    for (int i = 0; i < inputs["length"].as<int>(); ++i) {
+        val input = inputs[i];
+        SetAttribute(input, "aria-hidden", "true");
+    }
 }
 
 void Tell(const QString &news)
@@ -234,7 +257,8 @@ void Sync()
         if (container.isNull() || container.isUndefined() || !iface)
             continue;
         std::vector<val> elements;
-        Build(iface, iface->rect(), iface->rect().topLeft(), elements, seen);
+        Build(iface, iface->rect(), iface->rect().topLeft(), elements, seen, true);
+        HideDecorations(container);
         auto *question = qobject_cast<QMessageBox *>(window);
         if (question && b.toldDialog != question) {
             b.toldDialog = question;
