@@ -2,9 +2,8 @@
 # Builds the web site (scripts/package-web.sh) and tests it in a real browser, inside a clean Debian 13
 # root with its Chromium and chromedriver: the web build's tests in headless Chromium (those that need
 # X11, AT-SPI or Linux tools listed as skipped, with the reason), then the packed site, served on
-# 127.0.0.1, played by real mouse and key events and through the browser's accessibility tree alone,
-# and played by keys in a Chromium with a window that the Orca screen reader reads. Screenshots are left
-# in build-web/shots.
+# 127.0.0.1, played by real mouse and key events and through the browser's accessibility tree alone.
+# Screenshots are left in build-web/shots.
 #   bash scripts/test-web.sh [--fresh]   (--fresh builds Qt for the web again)
 set -euo pipefail
 tree=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,8 +16,7 @@ enter_root trixie
 copy_tree_into_root
 cp -a "$tree/build-web" "$root/src/krestiki-noliki/build-web"
 root_say "installing Chromium and what drives it"
-in_root "$root" bash /src/krestiki-noliki/scripts/install-deps.sh chromium chromium-driver python3-selenium python3-pil cmake \
-  xvfb xauth xdotool dbus at-spi2-core python3-pyatspi orca speech-dispatcher speech-dispatcher-espeak-ng
+in_root "$root" bash /src/krestiki-noliki/scripts/install-deps.sh chromium chromium-driver python3-selenium python3-pil cmake
 site=$(cd "$tree/dist" && ls krestiki-noliki-*-web.zip)
 cp "$tree/dist/$site" "$root/tmp/"
 start=$SECONDS

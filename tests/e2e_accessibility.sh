@@ -4,7 +4,6 @@
 # Runs under its own session bus (dbus-run-session), with the accessibility bus from at-spi2-core's
 # launcher and its own Xvfb; e2e_accessibility.py then reads and plays the game over AT-SPI and
 # xdotool. Usage: e2e_accessibility.sh path/to/krestiki-noliki
-#        e2e_accessibility.sh http://ADDRESS/   the web site, in a Chromium that Orca reads
 set -uo pipefail
 
 readonly GAME=${1:?usage: e2e_accessibility.sh path/to/krestiki-noliki}
@@ -55,24 +54,6 @@ orca --replace --debug-file="$work/orca.debug" >"$work/orca.log" 2>&1 &
 orca_pid=$! && PIDS+=($orca_pid)
 orca_up() { "$PYTHON" -c 'import pyatspi, sys; sys.exit(all(a is None or a.name != "orca" for a in pyatspi.Registry.getDesktop(0)))'; }
 eventually orca_up || fail "Orca did not come up on the accessibility bus (packages: orca speech-dispatcher)"
-# The web site: a Chromium with a window (Orca reads no headless one) that tells AT-SPI of its
-# pages, the site alone in it; played by keys, then stopped, since the page outlives the program.
-play_in_chromium() {
-    local chromium_pid
-    chromium --app="$GAME" --force-renderer-accessibility --no-sandbox --no-first-run --disable-gpu \
-        --disable-dev-shm-usage --disable-background-networking --disable-component-update --disable-sync \
-        --password-store=basic --disable-features=Translate --user-data-dir="$work/chromium" --window-position=0,0 --window-size=1000,760 \
-        </dev/null >"$work/chromium.log" 2>&1 &
-    chromium_pid=$!
-    PIDS+=($chromium_pid)
-    "$PYTHON" "$HERE/e2e_accessibility.py" play-web "$work/keys.json" || fail "see above"
-    kill "$chromium_pid"
-    TRIES=100 eventually bash -c "! kill -0 $chromium_pid" || fail "Chromium did not stop within 10 s"
-}
-
-if [[ $GAME == http://* ]]; then
-    play_in_chromium
-else
 "$GAME" </dev/null >"$work/game.log" 2>&1 &
 game_pid=$!
 PIDS+=($game_pid)
@@ -84,7 +65,6 @@ TRIES=200 eventually bash -c "! kill -0 $game_pid" || fail "the game still runs 
 wait "$game_pid"
 status=$?
 ((status == 0)) || fail "the game ended with status $status after No"
-fi
 # Orca's log is whole once it has stopped.
 kill "$orca_pid"
 TRIES=100 eventually bash -c "! kill -0 $orca_pid" || { kill -9 "$orca_pid"; fail "Orca did not stop within 10 s"; }

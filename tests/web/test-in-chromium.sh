@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Inside the root of scripts/test-web.sh: the web build's tests, each in headless Chromium through
-# CTest, then the packed site played end to end, and by keys with Orca reading Chromium.
+# CTest, then the packed site played end to end.
 #   test-in-chromium.sh SITE.zip BUILD_DIR
 set -euo pipefail
 site=${1:?usage: test-in-chromium.sh SITE.zip BUILD_DIR}
@@ -11,17 +11,3 @@ echo "test-web: the web build's tests, in headless Chromium"
 grep -h -e '^[a-z0-9_]* is skipped in the browser: ' -e '^SKIP   : ' "$build/Testing/Temporary/LastTest.log" | sed 's/^/test-web: /'
 echo "test-web: the site, played in headless Chromium"
 python3 "$here/e2e_web.py" "$site" "$build/shots"
-echo "test-web: the site, played by keys with Orca reading Chromium"
-served=$(mktemp -d)
-python3 -m zipfile -e "$site" "$served"
-# On a port the system picks, which the server names in its first line.
-python3 -u -m http.server --bind 127.0.0.1 --directory "$served/$(basename "$site" .zip)" 0 >"$served/server.log" 2>&1 &
-server=$!
-trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; rm -rf "$served"' EXIT
-for ((i = 0; i < 100; i++)); do
-  port=$(sed -n 's/^Serving HTTP on .* port \([0-9]*\).*/\1/p' "$served/server.log")
-  [[ -n $port ]] && break
-  sleep 0.1
-done
-[[ -n $port ]] || { echo "test-web: the site's server did not start within 10 s" >&2; tail -n 5 "$served/server.log" >&2; exit 1; }
-bash "$here/../e2e_accessibility.sh" "http://127.0.0.1:$port/"
