@@ -190,6 +190,9 @@ void Build(QAccessibleInterface *iface, const QRect &shown, const QPoint &origin
     out.push_back(element);
 }
 
+// Qt's hidden text field for its input method, outside the windows.
+constexpr const char *QtInputSelector = "body > input[type=text]";
+
 // Qt's own parts of a window's page element say nothing the window's element does not: the title bar
 // (its caption is the window's name, its icon and buttons have none) and the contents' draggable frame.
 // The same holds for the hidden text field of Qt's input method, which the game never uses.
@@ -204,7 +207,7 @@ void HideDecorations(const val &container)
     val contents = qtWindow.call<val>("querySelector", std::string(".qt-window-contents"));
     if (!contents.isNull())
         SetAttribute(contents, "role", "none");
-    val inputs = Document().call<val>("querySelectorAll", std::string("body > input[type=text]"));
+    val inputs = Document().call<val>("querySelectorAll", std::string(QtInputSelector));
     for (int i = 0; i < inputs["length"].as<int>(); ++i) {
         val input = inputs[i];
         SetAttribute(input, "aria-hidden", "true");
@@ -236,8 +239,10 @@ void FollowFocus()
     const val screen = Screen();
     if (found == bridge().elements.constEnd() || screen.isNull())
         return;
+    // Qt hands the keyboard to its hidden text field when a window is activated, the question's too.
     const val active = Document()["activeElement"];
-    const bool pageHasIt = active.isNull() || active.strictlyEquals(Document()["body"]) || active.strictlyEquals(screen["host"]);
+    const bool pageHasIt = active.isNull() || active.strictlyEquals(Document()["body"]) || active.strictlyEquals(screen["host"])
+        || active.call<bool>("matches", std::string(QtInputSelector));
     if (!pageHasIt || screen["activeElement"].strictlyEquals(found.value()))
         return;
     val options = val::object();
