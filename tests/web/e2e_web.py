@@ -482,6 +482,9 @@ class Tree:
         target = self.cdp("DOM.resolveNode", {"backendNodeId": found[0]["backendDOMNodeId"]})["object"]
         self.cdp("Runtime.callFunctionOn", {"objectId": target["objectId"], "functionDeclaration": "function() { this.click(); }"})
 
+    def focused(self):
+        return [self.value(n, "name") for n in self.find("button") if self.state(n, "focused") == "true"]
+
     def cells(self):
         """The board's buttons in reading order, as marks in the game's order (down each column)."""
         names = [self.value(n, "name") for n in self.find("button", r"(верх|середина|низ|центр).*: \w+")]
@@ -519,8 +522,7 @@ def play_by_tree(tree, url):
         raise Failure(f"nameless controls {nameless}, tallies {tallies}")
     # The browser's focus follows the keyboard over the board.
     ActionChains(driver).send_keys(Keys.ARROW_RIGHT).perform()
-    tree.page.wait("the focus on the cell right of the centre", lambda: [
-        tree.value(n, "name") for n in tree.find("button") if tree.state(n, "focused") == "true"] == ["середина, справа: пусто"])
+    tree.page.wait("the focus on the cell right of the centre", lambda: tree.focused() == ["середина, справа: пусто"])
     tree.press("button", "Информация")
     levels = tree.page.wait("the four levels", lambda: len(tree.find("radio")) == 4 and tree.find("radio"))
     if [tree.state(n, "checked") for n in levels] != ["false"] * 4:
@@ -538,6 +540,7 @@ def play_by_tree(tree, url):
             tree.press("button", f"{CELL_NAMES[target]}: пусто")
             tree.page.wait("the cross's answer", lambda: tree.find("alertdialog") or (
                 tree.cells() and tree.cells()[1].count("X") == marks.count("X") + 1))
+        tree.page.wait("the focus on Да in the question", lambda: tree.focused() == ["Да"])
         dialog = tree.find("alertdialog")[0]
         title = tree.value(dialog, "name")
         text = tree.expect_news("the end's news and its question", r".*[^.]\. .+\?")
