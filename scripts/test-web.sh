@@ -2,8 +2,9 @@
 # Builds the web site (scripts/package-web.sh) and tests it in real browsers, inside a clean Debian 13
 # root with its Chromium, chromedriver and Firefox ESR: the web build's tests in headless Chromium
 # (those that need X11, AT-SPI or Linux tools listed as skipped, with the reason), then the packed
-# site, served on 127.0.0.1, played by real mouse and key events in Chromium and in Firefox, by taps
-# on phone screens, and offline. Screenshots are left in build-web/shots.
+# site, served on 127.0.0.1, played by real mouse and key events in Chromium and in Firefox, through
+# Chromium's accessibility tree alone, by taps on phone screens, and offline. Screenshots are left in
+# build-web/shots.
 #   bash scripts/test-web.sh [--fresh]   (--fresh builds Qt for the web again)
 set -euo pipefail
 tree=$(cd "$(dirname "$0")/.." && pwd)

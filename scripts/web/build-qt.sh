@@ -124,10 +124,18 @@ PATCH
 PATCH
 }
 
+# The page's accessibility: Qt's plugin keeps it off behind an English "Enable Screen Reader" button
+# (a blind player must find it first, and a sighted one sees it), so it is on from the start, and the
+# program's own page bridge carries the tree, the news and the focus (src/ui/platform).
+here=$(cd "$(dirname "$0")" && pwd)
+accessible_from_start() {
+  patch -s -d "$1" -p1 <"$here/qt-page-accessibility.patch"
+}
+
 version=$(apt-cache showsrc qt6-base | awk '$1 == "Version:" { print $2; exit }')
 emscripten=$(dpkg-query -W -f='${Version}' emscripten)
 if [[ ${1:-} == --name ]]; then
-  digest=$(printf '%s\n' "${options[@]}" "$emscripten" | cat - <(declare -f drop_bundled_fonts mend_touch_input) | sha256sum | cut -c1-12)
+  digest=$(printf '%s\n' "${options[@]}" "$emscripten" | cat - <(declare -f drop_bundled_fonts mend_touch_input) "$here/qt-page-accessibility.patch" | sha256sum | cut -c1-12)
   echo "qt6-base_${version}_wasm32-emscripten_$digest"
   exit 0
 fi
@@ -142,6 +150,7 @@ apt-get source -qq "qt6-base=$version" >/dev/null
 source_dir=$(find . -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
 drop_bundled_fonts "$source_dir"
 mend_touch_input "$source_dir"
+accessible_from_start "$source_dir"
 # Qt looks for Emscripten through an SDK's folder, also when a program is built against it; Debian's
 # Emscripten is installed system-wide, so the folder beside Qt only points there.
 export EMSDK=$prefix/emsdk

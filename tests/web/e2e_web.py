@@ -212,7 +212,9 @@ def main():
                 (play if height > width else play_on_its_side)(page, address + url)
         else:
             with browser.served(www) as address, browser.chromium() as driver:
-                play(Page(driver, shots), address + url)
+                page = Page(driver, shots)
+                play(page, address + url)
+                play_by_tree(Tree(page), address + url)
     print(f"e2e-web: {' '.join(mode)}: passed")
 
 
@@ -434,6 +436,125 @@ def offline(www, url, shots):
         errors = browser.console_errors(driver)
         if errors:
             raise Failure("the console holds errors:\n  " + "\n  ".join(errors))
+
+
+# The page as a screen reader reads it: Chromium's accessibility tree alone, each control found by its
+# role and name and pressed by its element's default action (a click), the news read from the live
+# region; no pixel is looked at.
+LINES = [(0, 1, 2), (3, 4, 5), (6, 7, 8), (0, 3, 6), (1, 4, 7), (2, 5, 8), (0, 4, 8), (2, 4, 6)]
+MARKS = {"пусто": ".", "крестик": "X", "нолик": "O"}
+CONTROLS = ("button", "radio", "alertdialog", "group", "application")
+
+
+class Tree:
+    def __init__(self, page):
+        self.page, self.cdp = page, page.driver.execute_cdp_cmd
+
+    def nodes(self):
+        nodes = self.cdp("Accessibility.getFullAXTree", {})["nodes"]
+        return {n["nodeId"]: n for n in nodes if not n.get("ignored")}
+
+    @staticmethod
+    def value(node, key):
+        return (node.get(key) or {}).get("value", "")
+
+    def find(self, role, name=None, nodes=None):
+        return [n for n in (nodes or self.nodes()).values()
+                if self.value(n, "role") == role and (name is None or re.fullmatch(name, self.value(n, "name")))]
+
+    def text(self, node, nodes):
+        own = [self.value(node, "name")] if self.value(node, "role") == "StaticText" else []
+        return " ".join(own + [self.text(nodes[c], nodes) for c in node.get("childIds", []) if c in nodes]).strip()
+
+    def news(self):
+        nodes = self.nodes()
+        regions = [n for n in nodes.values() if any(p["name"] == "live" and p["value"]["value"] == "polite"
+                                                     for p in n.get("properties", []))]
+        return self.text(regions[0], nodes) if len(regions) == 1 else None
+
+    def state(self, node, name):
+        return next((str(p["value"]["value"]).lower() for p in node.get("properties", []) if p["name"] == name), "")
+
+    def press(self, role, name):
+        found = self.page.wait(f"a {role} named {name!r} in the tree", lambda: self.find(role, name))
+        if len(found) != 1:
+            raise Failure(f"{len(found)} {role}s named {name!r}")
+        target = self.cdp("DOM.resolveNode", {"backendNodeId": found[0]["backendDOMNodeId"]})["object"]
+        self.cdp("Runtime.callFunctionOn", {"objectId": target["objectId"], "functionDeclaration": "function() { this.click(); }"})
+
+    def focused(self):
+        return [self.value(n, "name") for n in self.find("button") if self.state(n, "focused") == "true"]
+
+    def cells(self):
+        """The board's buttons in reading order, as marks in the game's order (down each column)."""
+        names = [self.value(n, "name") for n in self.find("button", r"(верх|середина|низ|центр).*: \w+")]
+        if len(names) != 9:
+            return None
+        return names, "".join(MARKS[names[row * 3 + column].split(": ")[1]] for column in range(3) for row in range(3))
+
+    def expect_news(self, what, pattern):
+        return self.page.wait(f"the news {what!r} in the live region", lambda: re.fullmatch(pattern, self.news() or ""))
+
+
+def choose(marks):
+    for mark in "XO":
+        for line in LINES:
+            values = [marks[i] for i in line]
+            if values.count(mark) == 2 and values.count(".") == 1:
+                return line[values.index(".")]
+    return marks.index(".")
+
+
+def play_by_tree(tree, url):
+    driver = tree.page.driver
+    driver.get(url)
+    tree.cdp("Accessibility.enable", {})
+    tree.cdp("DOM.getDocument", {"depth": -1, "pierce": True})
+    names, marks = tree.page.wait("the nine cells as buttons", tree.cells, 60)
+    if names[0] != "верх, слева: пусто" or names[4] != "центр: пусто" or marks != "." * 9 or len(set(names)) != 9:
+        raise Failure(f"the cells read {names}")
+    nodes = tree.nodes()
+    if tree.find("button", "Enable Screen Reader", nodes) or tree.find("radio", None, nodes):
+        raise Failure("the tree holds the English button or the shut lower area's levels")
+    nameless = [tree.value(n, "role") for n in nodes.values() if tree.value(n, "role") in CONTROLS and not tree.value(n, "name")]
+    tallies = [tree.value(n, "name") for n in tree.find("StaticText", r"(Побед|Ничья|Поражений): \d+", nodes)]
+    if nameless or tallies != ["Побед: 0", "Ничья: 0", "Поражений: 0"] or not tree.find("button", "Новая игра", nodes):
+        raise Failure(f"nameless controls {nameless}, tallies {tallies}")
+    # The browser's focus follows the keyboard over the board.
+    ActionChains(driver).send_keys(Keys.ARROW_RIGHT).perform()
+    tree.page.wait("the focus on the cell right of the centre", lambda: tree.focused() == ["середина, справа: пусто"])
+    tree.press("button", "Информация")
+    levels = tree.page.wait("the four levels", lambda: len(tree.find("radio")) == 4 and tree.find("radio"))
+    if [tree.state(n, "checked") for n in levels] != ["false"] * 4:
+        raise Failure("a level is checked before one is chosen")
+    tree.press("radio", "Тяжело")
+    tree.page.wait("Тяжело checked", lambda: [tree.state(n, "checked") for n in tree.find("radio", "Тяжело")] == ["true"])
+    for game, answer in enumerate(("Да", "Нет")):
+        tree.press("button", "центр: пусто")
+        tree.expect_news("the cross and the answer", r"(крестик\. )?Компьютер: [^.]+")
+        tree.press("button", "центр: крестик")
+        tree.expect_news("занято", "занято")
+        while not tree.find("alertdialog"):
+            marks = tree.cells()[1]
+            target = choose(marks)
+            tree.press("button", f"{CELL_NAMES[target]}: пусто")
+            tree.page.wait("the cross's answer", lambda: tree.find("alertdialog") or (
+                tree.cells() and tree.cells()[1].count("X") == marks.count("X") + 1))
+        tree.page.wait("the focus on Да in the question", lambda: tree.focused() == ["Да"])
+        dialog = tree.find("alertdialog")[0]
+        title = tree.value(dialog, "name")
+        text = tree.expect_news("the end's news and its question", r".*[^.]\. .+\?")
+        if title not in QUESTION_TITLES or len(tree.find("button", "Да|Нет")) != 2 or text.string.count("Компьютер") > 1:
+            raise Failure(f"the question {title!r} reads {text.string!r}")
+        tree.press("button", answer)
+        if answer == "Да":
+            tree.expect_news("a new game", "Новая игра.*")
+            tree.page.wait("an empty board", lambda: tree.cells() and tree.cells()[1] == "." * 9)
+    tree.page.wait("the page's end", lambda: driver.execute_script("return !document.getElementById('ended').hidden"))
+
+
+CELL_NAMES = [("верх", "середина", "низ")[i % 3] + ", " + ("слева", "посередине", "справа")[i // 3] if i != 4 else "центр"
+              for i in range(9)]
 
 
 if __name__ == "__main__":

@@ -39,5 +39,5 @@ bool CentresForOpenHeight();
 
 // Runs the application's event loop until the program ends, with the exit status. In a web page the
 // loop never returns to main; there the page is told that the program has ended once its last window
-// has closed.
+// has closed, and the page carries the game for a screen reader while the loop runs.
 int RunEventLoop(QApplication &application);

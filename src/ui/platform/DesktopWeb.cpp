@@ -1,4 +1,5 @@
 #include "Desktop.h"
+#include "PageAccessibility.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -29,6 +30,7 @@ bool CentresForOpenHeight() { return true; }
 
 int RunEventLoop(QApplication &application)
 {
+    InstallPageAccessibility();
     // The page learns of the end through the runtime's exit. It is left from a timer of the runtime's
     // own, which takes the exit as the end it is, where leaving from an event of the page would throw
     // it at the browser as an error.
