@@ -5,7 +5,6 @@ here is stopped by its id; one that outlives its stop fails the run."""
 import base64
 import contextlib
 import functools
-import gzip
 import http.server
 import json
 import os
@@ -21,7 +20,8 @@ from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 
 
-class _QuietHandler(http.server.SimpleHTTPRequestHandler):
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
                       ".wasm": "application/wasm", ".js": "text/javascript", ".svg": "image/svg+xml",
                       ".webmanifest": "application/manifest+json"}
@@ -31,32 +31,20 @@ class _QuietHandler(http.server.SimpleHTTPRequestHandler):
 
 
 @contextlib.contextmanager
-def served(folder, pages=None, port=0, compress=False):
-    """Serves FOLDER on PORT (by default a free one) of 127.0.0.1, its files compressed with gzip if
-    COMPRESS, and PAGES (path -> html) from memory; yields the address of the folder."""
+def served(folder, pages=None, port=0, handler=QuietHandler):
+    """Serves FOLDER on PORT (by default a free one) of 127.0.0.1 through HANDLER, and PAGES
+    (path -> html) from memory; yields the address of the folder."""
     pages = pages or {}
 
-    class Handler(_QuietHandler):
+    class Handler(handler):
         def do_GET(self):
             page = pages.get(self.path.split("?")[0])
-            if page is None and not (compress and "gzip" in self.headers.get("Accept-Encoding", "")):
+            if page is None:
                 return super().do_GET()
-            if page is None:
-                # As a host that compresses sends it; the page then shows no count of the download.
-                path = pathlib.Path(self.translate_path(self.path))
-                if path.is_dir():
-                    path /= "index.html"
-                if not path.is_file():
-                    return super().do_GET()
-                body = gzip.compress(path.read_bytes(), 6, mtime=0)
-                kind = self.guess_type(str(path))
-            else:
-                body, kind = page.encode(), "text/html; charset=utf-8"
+            body = page.encode()
             self.send_response(200)
-            self.send_header("Content-Type", kind)
+            self.send_header("Content-Type", "text/html; charset=utf-8")
             self.send_header("Content-Length", str(len(body)))
-            if page is None:
-                self.send_header("Content-Encoding", "gzip")
             self.end_headers()
             self.wfile.write(body)
 
