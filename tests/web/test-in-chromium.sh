@@ -26,7 +26,9 @@ python3 "$here/e2e_web.py" "$site" "$build/shots/offline" offline
 echo "test-web: the site, played by keys with Orca reading Chromium"
 served=$(mktemp -d)
 python3 -m zipfile -e "$site" "$served"
-# On a port the system picks, which the server names in its first line.
+# On a port the system picks, which the server names in its first line; its log is made first, so
+# that it is there to read before the server has started.
+: >"$served/server.log"
 python3 -u -m http.server --bind 127.0.0.1 --directory "$served/$(basename "$site" .zip)" 0 >"$served/server.log" 2>&1 &
 server=$!
 trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; rm -rf "$served"' EXIT
