@@ -378,7 +378,9 @@ def web_main(log):
     app = wait_for('Chromium on the bus', lambda: next((a for a in desktop if a is not None and a.name.lower() == 'chromium'), None), 60)
     board = WebBoard(wait_for('the nine cells in the page', lambda: web_cells(app), 90))
     wait_for('the browser\'s focus on the centre', lambda: board.cursor() == 4, 20)
-    heard = Heard({'key': 'start', 'at': '', 'says': [], 'cell': None}, log)
+    # Orca reads a page that has loaded from top to bottom, the licence line last; a key while it reads
+    # may be taken as the reading's.
+    heard = Heard({'key': 'start', 'at': '', 'says': ['лицензии и исходные тексты'], 'cell': None}, log)
     # Orca reads a page in its browse mode, where the arrows are its own; Orca+A hands the keys to the game.
     heard.key('Insert+a', says=['focus mode'])
     box = play_by_keys(WebPage(app), board, heard, use_digits=False)

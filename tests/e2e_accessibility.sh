@@ -55,7 +55,8 @@ stop_speech() {
     kill "$speech_pid" $modules 2>/dev/null
     for pid in $speech_pid $modules; do eventually bash -c "! kill -0 $pid"; done
 }
-trap 'status=$?; stop_speech; stop_all $status' EXIT
+# On a failure Orca and the browser go first: either starts a speech server of its own when it loses ours.
+trap 'status=$?; modules=$(pgrep -P "$speech_pid"); stop_all $status; kill $modules 2>/dev/null' EXIT
 speech_start=$EPOCHREALTIME
 WITHIN=180 eventually test -S "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock" || fail "speech-dispatcher did not start"
 seconds_since() { awk -v a="$1" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f", b - a }'; }
