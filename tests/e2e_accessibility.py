@@ -138,7 +138,7 @@ class Heard(list):
         complete = self.text.rfind('\n') + 1
         self.spoken += SPEECH.findall(self.text[:complete])
         self.text = self.text[complete:]
-        return [words(text) for when, text in self.spoken if when >= at]
+        return [said_words(text) for when, text in self.spoken if when >= at]
 
     def settle(self):
         last, deadline = self[-1], time.monotonic() + 60
@@ -306,6 +306,12 @@ def words(text):
     return re.findall(r'\w+', text.lower())
 
 
+def said_words(text):
+    """An utterance's words; a page's button is read with its role in the same breath: "центр: пусто button"."""
+    said = words(text)
+    return said[:-1] if said[-1:] == ['button'] else said
+
+
 def in_order(heard, says):
     """Whether each phrase is said, word for word, after the one before it; the phrases of a group
     (a list) in any order among themselves."""
@@ -325,9 +331,7 @@ def judge(keys, spoken):
     """Each key's phrases in order, each fact once, no cell but its own and no word on a cell's state,
     among what Orca said before the next key."""
     for key, following in zip(keys, keys[1:] + [{'at': '~'}]):
-        # A page's button is read with its role in the same breath: "центр: пусто button".
-        said = [text[:-1] if text[-1:] == ['button'] else text
-                for text in (words(text) for at, text in spoken if key['at'] <= at < following['at'])]
+        said = [said_words(text) for at, text in spoken if key['at'] <= at < following['at']]
         heard = sum(said, [])
         cells = [text for text in said if text and text[0] in ('верх', 'середина', 'низ', 'центр')
                  and text[-1] in ('пусто', 'крестик', 'нолик')]
@@ -378,10 +382,10 @@ def web_main(log):
     app = wait_for('Chromium on the bus', lambda: next((a for a in desktop if a is not None and a.name.lower() == 'chromium'), None), 60)
     board = WebBoard(wait_for('the nine cells in the page', lambda: web_cells(app), 90))
     wait_for('the browser\'s focus on the centre', lambda: board.cursor() == 4, 20)
-    # Orca reads a page that has loaded from top to bottom, the licence line last; a key while it reads
-    # may be taken as the reading's.
-    heard = Heard({'key': 'start', 'at': '', 'says': ['лицензии и исходные тексты'], 'cell': None}, log)
-    # Orca reads a page in its browse mode, where the arrows are its own; Orca+A hands the keys to the game.
+    heard = Heard({'key': 'start', 'at': '', 'says': ['центр: пусто'], 'cell': None}, log)
+    # Orca starts reading a page once it has loaded, and goes on in its browse mode, where the arrows
+    # are its own; Control stops the reading, as a player does, and Orca+A hands the keys to the game.
+    heard.key('Control_L')
     heard.key('Insert+a', says=['focus mode'])
     box = play_by_keys(WebPage(app), board, heard, use_digits=False)
     # The news from the live region, and the question's caption, text and default button as the focus
