@@ -117,6 +117,7 @@ val ElementFor(QAccessible::Id id, Kind kind)
         element.set("tabIndex", -1);
         element["dataset"].set("knId", std::to_string(id));
         element.call<void>("addEventListener", std::string("click"), val::module_property("knPressControl"));
+        element.call<void>("addEventListener", std::string("keydown"), val::module_property("knKeepTab"));
     }
     element["style"].set("position", std::string("absolute"));
     bridge().elements.insert(id, element);
@@ -341,11 +342,20 @@ void PressControl(val event)
         actions->doAction(QAccessibleActionInterface::toggleAction());
 }
 
+// Tab moves Qt's focus, which the browser's then follows; the browser's own move to the next element
+// of the page, after the key, would take the focus out of the window.
+void KeepTab(val event)
+{
+    if (event["key"].as<std::string>() == "Tab")
+        event.call<void>("preventDefault");
+}
+
 } // namespace
 
 EMSCRIPTEN_BINDINGS(krestiki_page_accessibility)
 {
     emscripten::function("knPressControl", &PressControl);
+    emscripten::function("knKeepTab", &KeepTab);
 }
 
 void InstallPageAccessibility()
