@@ -49,6 +49,10 @@ shown() { [[ $(node "$1") ]]; }
 # The question is focused and the topmost floating window.
 in_front() { tree | jq -e --arg q "$QUESTION_TITLE" '.. | objects | select(.type == "workspace" and .name == "1")
     | .floating_nodes | last | (.name | test($q)) and .focused' >/dev/null; }
+settled_in_front() {
+    local box
+    box=$(node "$QUESTION_TITLE" | jq .id) && in_front && sleep 1 && in_front && [[ $(node "$QUESTION_TITLE" | jq .id) == "$box" ]]
+}
 click() { xdotool mousemove --sync $((out_x + client_x + $1)) $((out_y + client_y + $2)) click 1; }
 running() { kill -0 "$game_pid"; }
 
@@ -86,6 +90,9 @@ for mode in xwayland wayland; do
     as_nobody swaymsg '[title="^Крестики-нолики$"] kill' >/dev/null
     sleep 0.5
     running && shown "$QUESTION_TITLE" && in_front || fail "$mode: closing the game window during the question was not refused"
+    # The click and the close may each have the box shown anew to come in front, later on a busy
+    # machine, and keys sent while it is unmapped are lost: they go once the same box has stayed in front.
+    eventually settled_in_front || fail "$mode: the question did not stay in front"
     xdotool key Tab Return  # No
     eventually test -s "$work/run/game.status" || fail "$mode: No did not end the program"
     [[ $(cat "$work/run/game.status") == 0 ]] || fail "$mode: exit status $(cat "$work/run/game.status") after No"
