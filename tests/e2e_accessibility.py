@@ -396,6 +396,7 @@ def web_main(log):
     heard.key('space', says=['Игра окончена'])
     wait_for('the page to say the game is over', lambda: pyatspi.findDescendant(
         app, lambda a: a is not None and (a.name or '').startswith('Игра окончена')))
+    heard.settle()  # before the browser is stopped
     return heard
 
 

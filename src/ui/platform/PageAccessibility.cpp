@@ -266,6 +266,12 @@ void Sync()
         Build(iface, iface->rect(), iface->rect().topLeft(), elements, seen, true);
         HideDecorations(container);
         auto *question = qobject_cast<QMessageBox *>(window);
+        if (question) {
+            // A screen reader leaves the keys to a page only within an application, and would take
+            // them back for its own reading at the question's buttons; the question is the game's too.
+            SetAttribute(container, "role", "application");
+            SetAttribute(container, "aria-label", Document()["title"].as<std::string>());
+        }
         if (question && b.toldDialog != question) {
             b.toldDialog = question;
             const QString description = question->accessibleDescription();
@@ -305,6 +311,8 @@ void Update(QAccessibleEvent *event)
 {
     if (event->type() == QAccessible::Announcement)
         Tell(static_cast<QAccessibleAnnouncementEvent *>(event)->message());
+    else if (event->type() == QAccessible::Focus)
+        Sync();  // in the same turn as Qt's focusing of its canvas, so that only the control is announced
     else
         QueueSync();
     if (bridge().next)
