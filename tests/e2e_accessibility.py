@@ -138,7 +138,7 @@ class Heard(list):
         complete = self.text.rfind('\n') + 1
         self.spoken += SPEECH.findall(self.text[:complete])
         self.text = self.text[complete:]
-        return [words(text) for when, text in self.spoken if when >= at]
+        return [said_words(text) for when, text in self.spoken if when >= at]
 
     def settle(self):
         last, deadline = self[-1], time.monotonic() + 60
@@ -306,6 +306,12 @@ def words(text):
     return re.findall(r'\w+', text.lower())
 
 
+def said_words(text):
+    """An utterance's words; a page's button is read with its role in the same breath: "центр: пусто button"."""
+    said = words(text)
+    return said[:-1] if said[-1:] == ['button'] else said
+
+
 def in_order(heard, says):
     """Whether each phrase is said, word for word, after the one before it; the phrases of a group
     (a list) in any order among themselves."""
@@ -325,7 +331,7 @@ def judge(keys, spoken):
     """Each key's phrases in order, each fact once, no cell but its own and no word on a cell's state,
     among what Orca said before the next key."""
     for key, following in zip(keys, keys[1:] + [{'at': '~'}]):
-        said = [words(text) for at, text in spoken if key['at'] <= at < following['at']]
+        said = [said_words(text) for at, text in spoken if key['at'] <= at < following['at']]
         heard = sum(said, [])
         cells = [text for text in said if text and text[0] in ('верх', 'середина', 'низ', 'центр')
                  and text[-1] in ('пусто', 'крестик', 'нолик')]
@@ -337,10 +343,67 @@ def judge(keys, spoken):
     say('Orca said what each of %d keys called for' % (len(keys) - 1))
 
 
+# The web site in Chromium, read by Orca through the page's tree: the cells are the page's buttons,
+# the question its dialog; keys alone play one game to the question, and Нет ends it.
+CELL_NAME = re.compile(r'(верх|середина|низ|центр)[^:]*: (пусто|крестик|нолик)')
+
+
+class WebBoard(Board):
+    def __init__(self, cells):
+        self.cells = cells
+
+
+class WebPage:
+    """The page as the desktop's steps look at the game: its one window the question, once asked."""
+
+    def __init__(self, app):
+        self.document = pyatspi.findDescendant(app, lambda a: a is not None and a.getRoleName() == 'document web')
+
+    def __iter__(self):
+        box = pyatspi.findDescendant(self.document, lambda a: a is not None and a.name in QUESTIONS
+                                     and a.getRoleName() in ('alert', 'dialog'))
+        return iter([box] if box else [])
+
+
+def web_cells(app):
+    """The board's nine buttons, in the game's order (down each column) from the page's reading order."""
+    found = pyatspi.findAllDescendants(app, lambda a: a is not None and a.getRoleName() in ('push button', 'button')
+                                       and CELL_NAME.fullmatch(a.name or ''))
+    return [found[(i % 3) * 3 + i // 3] for i in range(9)] if len(found) == 9 else None
+
+
+def web_main(log):
+    desktop = pyatspi.Registry.getDesktop(0)
+    # The browser's window has the keyboard while the page loads, as a window manager would give it:
+    # Orca then meets the game's focus there, inside the page's application, in its focus mode.
+    found = wait_for('Chromium\'s window', lambda: subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', 'Крестики-нолики'],
+                                                                 capture_output=True, text=True).stdout.split(), 60)
+    xdotool('windowfocus', '--sync', found[0])
+    app = wait_for('Chromium on the bus', lambda: next((a for a in desktop if a is not None and a.name.lower() == 'chromium'), None), 60)
+    board = WebBoard(wait_for('the nine cells in the page', lambda: web_cells(app), 90))
+    wait_for('the browser\'s focus on the centre', lambda: board.cursor() == 4, 20)
+    heard = Heard({'key': 'start', 'at': '', 'says': ['центр: пусто'], 'cell': None}, log)
+    # Orca starts reading a page once it has loaded, and goes on in its browse mode, where the arrows
+    # are its own; Control stops the reading, as a player does, and Orca+A hands the keys to the game.
+    heard.key('Control_L')
+    heard.key('Insert+a', says=['focus mode'])
+    box = play_by_keys(WebPage(app), board, heard, use_digits=False)
+    # The news from the live region, and the question's caption, text and default button as the focus
+    # lands on it: the page's polite news and the focus's reading may come in either order.
+    heard[-1]['says'] = [[p for p in heard[-1]['says'][0] if not p.startswith('alert ')] + [box.name, QUESTIONS[box.name], 'Да']]
+    say('a game by arrows and Space in the page: question "%s"' % box.name)
+    heard.key('Tab', says=['Нет'])
+    heard.key('space', says=['Игра окончена'])
+    wait_for('the page to say the game is over', lambda: pyatspi.findDescendant(
+        app, lambda a: a is not None and (a.name or '').startswith('Игра окончена')))
+    heard.settle()  # before the browser is stopped
+    return heard
+
+
 if __name__ == '__main__':
-    if sys.argv[1] == 'play':
+    if sys.argv[1] in ('play', 'play-web'):
         with open(sys.argv[2], 'w') as keys:
-            json.dump(main(sys.argv[3]), keys)
+            json.dump(main(sys.argv[3]) if sys.argv[1] == 'play' else web_main(sys.argv[3]), keys)
     else:
         with open(sys.argv[2]) as keys, open(sys.argv[3], errors='replace') as log:
             judge(json.load(keys), SPEECH.findall(log.read()))

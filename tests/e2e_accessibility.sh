@@ -4,6 +4,7 @@
 # Runs under its own session bus (dbus-run-session), with the accessibility bus from at-spi2-core's
 # launcher and its own Xvfb; e2e_accessibility.py then reads and plays the game over AT-SPI and
 # xdotool. Usage: e2e_accessibility.sh path/to/krestiki-noliki
+#        e2e_accessibility.sh http://ADDRESS/   the web site, in a Chromium that Orca reads
 set -uo pipefail
 
 readonly GAME=${1:?usage: e2e_accessibility.sh path/to/krestiki-noliki}
@@ -54,7 +55,8 @@ stop_speech() {
     kill "$speech_pid" $modules 2>/dev/null
     for pid in $speech_pid $modules; do eventually bash -c "! kill -0 $pid"; done
 }
-trap 'status=$?; stop_speech; stop_all $status' EXIT
+# On a failure Orca and the browser go first: either starts a speech server of its own when it loses ours.
+trap 'status=$?; modules=$(pgrep -P "$speech_pid"); stop_all $status; kill $modules 2>/dev/null' EXIT
 speech_start=$EPOCHREALTIME
 WITHIN=180 eventually test -S "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock" || fail "speech-dispatcher did not start"
 seconds_since() { awk -v a="$1" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f", b - a }'; }
@@ -66,16 +68,35 @@ orca_up() { "$PYTHON" -c 'import pyatspi, sys; sys.exit(all(a is None or a.name 
 # Its first start on a new machine, beside the other tests, is the slowest thing this test waits for.
 WITHIN=180 eventually orca_up || fail "Orca did not come up on the accessibility bus (packages: orca speech-dispatcher)"
 say "Orca on the accessibility bus $(seconds_since "$orca_start") s after its start"
-"$GAME" </dev/null >"$work/game.log" 2>&1 &
-game_pid=$!
-PIDS+=($game_pid)
-eventually xdotool search --onlyvisible --name '^Крестики-нолики$' >/dev/null || fail "the game window did not show"
+# The web site: a Chromium with a window (Orca reads no headless one) that tells AT-SPI of its
+# pages, the site alone in it; played by keys, then stopped, since the page outlives the program.
+play_in_chromium() {
+    local chromium_pid
+    chromium --app="$GAME" --force-renderer-accessibility --no-sandbox --no-first-run --disable-gpu \
+        --disable-dev-shm-usage --disable-background-networking --disable-component-update --disable-sync \
+        --password-store=basic --disable-features=Translate --user-data-dir="$work/chromium" --window-position=0,0 --window-size=1000,760 \
+        </dev/null >"$work/chromium.log" 2>&1 &
+    chromium_pid=$!
+    PIDS+=($chromium_pid)
+    "$PYTHON" "$HERE/e2e_accessibility.py" play-web "$work/keys.json" "$work/orca.debug" || fail "see above"
+    kill "$chromium_pid"
+    eventually bash -c "! kill -0 $chromium_pid" || fail "Chromium did not stop"
+}
 
-"$PYTHON" "$HERE/e2e_accessibility.py" play "$work/keys.json" "$work/orca.debug" || fail "see above"
-eventually bash -c "! kill -0 $game_pid" || fail "the game still runs after No"
-wait "$game_pid"
-status=$?
-((status == 0)) || fail "the game ended with status $status after No"
+if [[ $GAME == http://* ]]; then
+    play_in_chromium
+else
+    "$GAME" </dev/null >"$work/game.log" 2>&1 &
+    game_pid=$!
+    PIDS+=($game_pid)
+    eventually xdotool search --onlyvisible --name '^Крестики-нолики$' >/dev/null || fail "the game window did not show"
+
+    "$PYTHON" "$HERE/e2e_accessibility.py" play "$work/keys.json" "$work/orca.debug" || fail "see above"
+    eventually bash -c "! kill -0 $game_pid" || fail "the game still runs after No"
+    wait "$game_pid"
+    status=$?
+    ((status == 0)) || fail "the game ended with status $status after No"
+fi
 # Orca's log is whole once it has stopped. Left with no application, it can hang on its way out on
 # calls to the one gone; it writes its log line by line, so then it is killed.
 kill "$orca_pid"

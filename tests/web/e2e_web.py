@@ -541,6 +541,9 @@ def play_by_tree(tree, url):
             tree.page.wait("the cross's answer", lambda: tree.find("alertdialog") or (
                 tree.cells() and tree.cells()[1].count("X") == marks.count("X") + 1))
         tree.page.wait("the focus on Да in the question", lambda: tree.focused() == ["Да"])
+        if answer == "Нет":  # Tab moves the focus within the question, not out of it
+            ActionChains(driver).send_keys(Keys.TAB).perform()
+            tree.page.wait("the focus on Нет after Tab", lambda: tree.focused() == ["Нет"])
         dialog = tree.find("alertdialog")[0]
         title = tree.value(dialog, "name")
         text = tree.expect_news("the end's news and its question", r".*[^.]\. .+\?")

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Inside the root of scripts/test-web.sh: the web build's tests, each in headless Chromium through
 # CTest, then the packed site played end to end: in Chromium by mouse and keys, in Firefox, as phones
-# upright and on their side by taps alone, and offline from its service worker. Each run leaves its
-# screenshots in a folder of its own under BUILD_DIR/shots.
+# upright and on their side by taps alone, offline from its service worker, and by keys with Orca
+# reading a Chromium with a window. Each run leaves its screenshots in a folder of its own under
+# BUILD_DIR/shots.
 #   test-in-chromium.sh SITE.zip BUILD_DIR
 set -euo pipefail
 site=${1:?usage: test-in-chromium.sh SITE.zip BUILD_DIR}
@@ -22,3 +23,19 @@ for screen in 360x640x1 390x664x3 640x360x1 664x390x3; do
 done
 echo "test-web: the site, kept by its service worker and played with the server stopped"
 python3 "$here/e2e_web.py" "$site" "$build/shots/offline" offline
+echo "test-web: the site, played by keys with Orca reading Chromium"
+served=$(mktemp -d)
+python3 -m zipfile -e "$site" "$served"
+# On a port the system picks, which the server names in its first line; its log is made first, so
+# that it is there to read before the server has started.
+: >"$served/server.log"
+python3 -u -m http.server --bind 127.0.0.1 --directory "$served/$(basename "$site" .zip)" 0 >"$served/server.log" 2>&1 &
+server=$!
+trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; rm -rf "$served"' EXIT
+for ((i = 0; i < 600; i++)); do
+  port=$(sed -n 's/^Serving HTTP on .* port \([0-9]*\).*/\1/p' "$served/server.log")
+  [[ -n $port ]] && break
+  sleep 0.1
+done
+[[ -n $port ]] || { echo "test-web: the site's server did not start within 60 s" >&2; tail -n 5 "$served/server.log" >&2; exit 1; }
+bash "$here/../e2e_accessibility.sh" "http://127.0.0.1:$port/"

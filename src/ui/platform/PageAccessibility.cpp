@@ -117,6 +117,7 @@ val ElementFor(QAccessible::Id id, Kind kind)
         element.set("tabIndex", -1);
         element["dataset"].set("knId", std::to_string(id));
         element.call<void>("addEventListener", std::string("click"), val::module_property("knPressControl"));
+        element.call<void>("addEventListener", std::string("keydown"), val::module_property("knKeepTab"));
     }
     element["style"].set("position", std::string("absolute"));
     bridge().elements.insert(id, element);
@@ -265,6 +266,12 @@ void Sync()
         Build(iface, iface->rect(), iface->rect().topLeft(), elements, seen, true);
         HideDecorations(container);
         auto *question = qobject_cast<QMessageBox *>(window);
+        if (question) {
+            // A screen reader leaves the keys to a page only within an application, and would take
+            // them back for its own reading at the question's buttons; the question is the game's too.
+            SetAttribute(container, "role", "application");
+            SetAttribute(container, "aria-label", Document()["title"].as<std::string>());
+        }
         if (question && b.toldDialog != question) {
             b.toldDialog = question;
             const QString description = question->accessibleDescription();
@@ -304,6 +311,8 @@ void Update(QAccessibleEvent *event)
 {
     if (event->type() == QAccessible::Announcement)
         Tell(static_cast<QAccessibleAnnouncementEvent *>(event)->message());
+    else if (event->type() == QAccessible::Focus)
+        Sync();  // in the same turn as Qt's focusing of its canvas, so that only the control is announced
     else
         QueueSync();
     if (bridge().next)
@@ -341,11 +350,20 @@ void PressControl(val event)
         actions->doAction(QAccessibleActionInterface::toggleAction());
 }
 
+// Tab moves Qt's focus, which the browser's then follows; the browser's own move to the next element
+// of the page, after the key, would take the focus out of the window.
+void KeepTab(val event)
+{
+    if (event["key"].as<std::string>() == "Tab")
+        event.call<void>("preventDefault");
+}
+
 } // namespace
 
 EMSCRIPTEN_BINDINGS(krestiki_page_accessibility)
 {
     emscripten::function("knPressControl", &PressControl);
+    emscripten::function("knKeepTab", &KeepTab);
 }
 
 void InstallPageAccessibility()
