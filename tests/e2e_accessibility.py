@@ -375,7 +375,7 @@ def web_cells(app):
 def web_main(log):
     desktop = pyatspi.Registry.getDesktop(0)
     # The browser's window has the keyboard while the page loads, as a window manager would give it:
-    # Orca then meets the game's focus there, inside the page's application, in its focus mode.
+    # Orca then meets the game's focus there, inside the page's application.
     found = wait_for('Chromium\'s window', lambda: subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', 'Крестики-нолики'],
                                                                  capture_output=True, text=True).stdout.split(), 60)
     xdotool('windowfocus', '--sync', found[0])
