@@ -21,7 +21,6 @@ from selenium.webdriver.chrome.service import Service
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
-
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
                       ".wasm": "application/wasm", ".js": "text/javascript", ".svg": "image/svg+xml",
                       ".webmanifest": "application/manifest+json"}

@@ -25,18 +25,13 @@ echo "test-web: the site, kept by its service worker and played with the server 
 python3 "$here/e2e_web.py" "$site" "$build/shots/offline" offline
 echo "test-web: the site, played by keys with Orca reading Chromium"
 served=$(mktemp -d)
+trap 'rm -rf "$served"' EXIT
 python3 -m zipfile -e "$site" "$served"
-# On a port the system picks, which the server names in its first line; its log is made first, so
-# that it is there to read before the server has started.
-: >"$served/server.log"
-python3 -u -m http.server --bind 127.0.0.1 --directory "$served/$(basename "$site" .zip)" 0 >"$served/server.log" 2>&1 &
-server=$!
-# Killed, the server ends with 143; that is the stop asked for, not a failure of the run.
-trap 'kill "$server" 2>/dev/null || true; wait "$server" 2>/dev/null || true; rm -rf "$served"' EXIT
-for ((i = 0; i < 600; i++)); do
-  port=$(sed -n 's/^Serving HTTP on .* port \([0-9]*\).*/\1/p' "$served/server.log")
-  [[ -n $port ]] && break
-  sleep 0.1
-done
-[[ -n $port ]] || { echo "test-web: the site's server did not start within 60 s" >&2; tail -n 5 "$served/server.log" >&2; exit 1; }
-bash "$here/../e2e_accessibility.sh" "http://127.0.0.1:$port/"
+# Served as the other runs serve it, for as long as Orca's test plays it.
+python3 - "$here" "$served" "$(basename "$site" .zip)" <<'PLAY'
+import subprocess, sys
+sys.path.insert(0, sys.argv[1])
+import browser
+with browser.served(sys.argv[2]) as address:
+    sys.exit(subprocess.run(["bash", sys.argv[1] + "/../e2e_accessibility.sh", address + sys.argv[3] + "/"]).returncode)
+PLAY
