@@ -205,9 +205,9 @@ def play_by_keys(app, board, heard, use_digits):
         if use_digits:
             move = heard.key(keypad_digit(target))
         else:
-            cursor = board.cursor()
-            if cursor is None:
-                fail('no cell has the focus')
+            # Read once the last key has been answered: a mode change or a move may move the focus.
+            heard.settle()
+            cursor = wait_for('a cell with the focus', lambda: [c for c in [board.cursor()] if c is not None], 20)[0]
             for arrow in arrows_to(cursor, target):
                 cursor += {'Right': 3, 'Left': -3, 'Down': 1, 'Up': -1}[arrow]
                 heard.key(arrow, cell=board.cells[cursor].name)
@@ -384,8 +384,12 @@ def web_main(log):
     wait_for('the browser\'s focus on the centre', lambda: board.cursor() == 4, 20)
     heard = Heard({'key': 'start', 'at': '', 'says': ['центр: пусто'], 'cell': None}, log)
     # Orca starts reading a page once it has loaded, and goes on in its browse mode, where the arrows
-    # are its own; Control stops the reading, as a player does, and Orca+A hands the keys to the game.
+    # are its own; Control stops the reading, as a player does. Orca+A then hands the keys to the game
+    # and the focus to what Orca's reading stopped at, wherever that was: Tab and Shift+Tab first bring
+    # Orca back to the board, which has the keys in either mode.
     heard.key('Control_L')
+    heard.key('Tab', says=['Новая игра'])
+    heard.key('shift+Tab', cell='центр: пусто')
     heard.key('Insert+a', says=['focus mode'])
     box = play_by_keys(WebPage(app), board, heard, use_digits=False)
     # The news from the live region, and the question's caption, text and default button as the focus

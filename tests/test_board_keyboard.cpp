@@ -147,6 +147,11 @@ void TestBoardKeyboard::assistiveTechnologyReadsAndPlaysTheBoard()
     QCOMPARE(cell->text(QAccessible::Name), QStringLiteral("верх, справа: крестик"));
     QVERIFY(!cell->state().disabled);  // taken, yet a screen reader must not call it unavailable
     QVERIFY(cell->state().focused);
+    // A screen reader that puts its focus on a cell puts the cursor there, where the next key plays.
+    form.reload->setFocus();
+    board->child(0)->actionInterface()->doAction(QAccessibleActionInterface::setFocusAction());
+    QVERIFY(form.Image1->hasFocus() && board->child(0)->state().focused);
+    QCOMPARE(form.Image1->cursor().cell(), 0);
     const int nought = CellWith(form.state(), CellNought);
     QVERIFY(nought >= 0);
     QVERIFY(board->child(3 * RowOf(nought) + ColumnOf(nought))->text(QAccessible::Name).endsWith(QStringLiteral(": нолик")));

@@ -80,6 +80,13 @@ void BoardPicture::playCell(int cell)
     emit clicked(BoardCursor::cellRect(cell).topLeft() + QPoint(CellSize / 2, CellSize / 2));
 }
 
+void BoardPicture::focusCell(int cell)
+{
+    setFocus(Qt::OtherFocusReason);
+    ShowKeyboardUse(true);
+    MoveCursor(cell);
+}
+
 void BoardPicture::keyPressEvent(QKeyEvent *event)
 {
     const bool play = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;

@@ -25,6 +25,8 @@ public:
     const BoardCursor &cursor() const { return cursor_; }
     // Plays a cell exactly as a click on its centre does, and puts the cursor there.
     void playCell(int cell);
+    // Puts the keyboard on the board with the cursor on a cell, as assistive technology asks.
+    void focusCell(int cell);
 
     // The marks the picture now shows, told after every exchange and new game; the picture itself
     // is drawn through the canvas alone.

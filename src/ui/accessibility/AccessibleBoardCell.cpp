@@ -65,12 +65,16 @@ void *AccessibleBoardCell::interface_cast(QAccessible::InterfaceType type)
 
 QStringList AccessibleBoardCell::actionNames() const
 {
-    return {pressAction()};
+    return {pressAction(), setFocusAction()};
 }
 
 void AccessibleBoardCell::doAction(const QString &actionName)
 {
-    if (actionName != pressAction() || !board_)
+    if (!board_)
+        return;
+    if (actionName == setFocusAction() && !state().disabled)
+        board_->focusCell(cell_);
+    if (actionName != pressAction())
         return;
     // Played from the event loop, not inside the request: the assistive technology has its answer
     // before the move's news, or the question of a move that ends the game, reaches it.

@@ -118,6 +118,7 @@ val ElementFor(QAccessible::Id id, Kind kind)
         element["dataset"].set("knId", std::to_string(id));
         element.call<void>("addEventListener", std::string("click"), val::module_property("knPressControl"));
         element.call<void>("addEventListener", std::string("keydown"), val::module_property("knKeepTab"));
+        element.call<void>("addEventListener", std::string("focus"), val::module_property("knFocusControl"));
     }
     element["style"].set("position", std::string("absolute"));
     bridge().elements.insert(id, element);
@@ -350,6 +351,22 @@ void PressControl(val event)
         actions->doAction(QAccessibleActionInterface::toggleAction());
 }
 
+// A screen reader moves the browser's focus itself, to where its reading is, as Orca does when it
+// hands the keys to the page: Qt's focus follows, so that a key lands where the player heard they are.
+// The question, while open, keeps it.
+void FocusControl(val event)
+{
+    const QAccessible::Id id = std::stoul(event["currentTarget"]["dataset"]["knId"].as<std::string>());
+    QAccessibleInterface *iface = QAccessible::accessibleInterface(id);
+    if (!iface || iface->state().focused || iface->state().disabled)
+        return;
+    QAccessibleActionInterface *actions = iface->actionInterface();
+    if (actions && actions->actionNames().contains(QAccessibleActionInterface::setFocusAction()))
+        actions->doAction(QAccessibleActionInterface::setFocusAction());
+    else if (auto *widget = qobject_cast<QWidget *>(iface->object()); widget && !QApplication::activeModalWidget())
+        widget->setFocus(Qt::OtherFocusReason);
+}
+
 // Tab moves Qt's focus, which the browser's then follows; the browser's own move to the next element
 // of the page, after the key, would take the focus out of the window.
 void KeepTab(val event)
@@ -364,6 +381,7 @@ EMSCRIPTEN_BINDINGS(krestiki_page_accessibility)
 {
     emscripten::function("knPressControl", &PressControl);
     emscripten::function("knKeepTab", &KeepTab);
+    emscripten::function("knFocusControl", &FocusControl);
 }
 
 void InstallPageAccessibility()
