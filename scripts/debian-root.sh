@@ -201,3 +201,46 @@ qt_into_root() {
     cp -a "$cache/$name/." "$root$prefix/"
   fi
 }
+
+# The one argument of the package commands: nothing, or --fresh to build their Qt again.
+fresh_argument() {
+  fresh=${1:-}
+  [[ $# -le 1 && ( -z $fresh || $fresh == --fresh ) ]] || { echo "usage: $0 [--fresh]" >&2; exit 2; }
+}
+
+# Sets root to a new root of Debian 13, where the Windows and the web builds are made: the tree
+# copied in, Debian's source packages reachable, and the PACKAGES installed, said as WHAT.
+enter_build_root() {
+  bare_root trixie
+  enter_root trixie
+  copy_tree_into_root
+  enable_source_packages
+  root_say "installing $1"
+  in_root "$root" bash /src/krestiki-noliki/scripts/install-deps.sh "${@:2}"
+}
+
+# For the scripts that build Qt inside such a root from Debian's own qt6-base source package.
+qt_source_version() { apt-cache showsrc qt6-base | awk '$1 == "Version:" { print $2; exit }'; }
+
+# Unpacks qt6-base's source of VERSION in WORK, always the same folder, so that no trace of a random
+# one reaches what is built, and goes there; qt_source is then the tree. The host Qt, whose tools the
+# build runs, must be of the same version.
+qt_fetch_source() {
+  local version=$1 work=$2 host_version
+  host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
+  [[ $host_version == "$version" ]] || { echo "build-qt: host Qt $host_version is not the source's $version" >&2; exit 1; }
+  rm -rf "$work" && mkdir -p "$work" && cd "$work"
+  apt-get source -qq "qt6-base=$version" >/dev/null
+  qt_source=$(find . -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
+}
+
+# Configures, builds and installs the Qt in SOURCE into PREFIX with the further cmake ARGUMENTS, the
+# host Qt's tools doing the host's part; a failed step shows the end of its log.
+qt_build() {
+  cmake -S "$1" -B build -G Ninja -DCMAKE_INSTALL_PREFIX="$2" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake "${@:3}" >configure.log 2>&1 ||
+    { tail -n 40 configure.log >&2; exit 1; }
+  echo "build-qt: building"
+  cmake --build build >build.log 2>&1 || { grep -m 20 -B 2 -A 8 'FAILED' build.log >&2; tail -n 20 build.log >&2; exit 1; }
+  cmake --install build >install.log 2>&1 || { tail -n 20 install.log >&2; exit 1; }
+}

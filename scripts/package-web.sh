@@ -8,21 +8,14 @@
 # last commit's, so a build of the same commit is the same zip from any folder. The test build is
 # left in build-web/ for scripts/test-web.sh.
 set -euo pipefail
-fresh=${1:-}
-[[ -z $fresh || $fresh == --fresh ]] || { echo "usage: package-web.sh [--fresh]" >&2; exit 2; }
 tree=$(cd "$(dirname "$0")/.." && pwd)
 root_label=package-web
 source "$tree/scripts/debian-root.sh"
 qt_cache=${KN_QT_WEB_CACHE:-$kn_cache/qt-web}
 qt_prefix=/opt/qt6-web
+fresh_argument "$@"
 set_source_date_epoch "$tree"
-
-bare_root trixie
-enter_root trixie
-copy_tree_into_root
-enable_source_packages
-root_say "installing Emscripten and what builds with it"
-in_root "$root" bash /src/krestiki-noliki/scripts/install-deps.sh emscripten cmake ninja-build \
+enter_build_root "Emscripten and what builds with it" emscripten cmake ninja-build \
   qt6-base-dev qt6-base-dev-tools dpkg-dev fonts-wine zip
 
 qt_into_root /src/krestiki-noliki/scripts/web/build-qt.sh "$qt_cache" "$qt_prefix" "$fresh"
@@ -36,16 +29,18 @@ rm -rf "$tree/build-web"
 cp -a "$root/src/krestiki-noliki/build-web" "$tree/build-web"
 # What a browser downloads to show the game, as it lies and as a server compressing it sends it.
 site=$tree/build-web/${zip%.zip}
-raw=0 gz=0
-for file in index.html qtloader.js krestiki-noliki.js krestiki-noliki.wasm krestiki-noliki.svg; do
-  raw=$((raw + $(stat -c %s "$site/$file")))
-  gz=$((gz + $(gzip -9 -c "$site/$file" | wc -c)))
-done
-kept_raw=0 kept_gz=0
-while IFS= read -r -d '' file; do
-  kept_raw=$((kept_raw + $(stat -c %s "$file")))
-  kept_gz=$((kept_gz + $(gzip -9 -c "$file" | wc -c)))
-done < <(find "$site" -type f -print0)
+# Prints the size of FILES, raw and with gzip -9.
+sizes() {
+  local raw=0 gz=0 file
+  for file; do
+    raw=$((raw + $(stat -c %s "$file")))
+    gz=$((gz + $(gzip -9 -c "$file" | wc -c)))
+  done
+  echo "$raw $gz"
+}
+read -r raw gz < <(sizes "$site"/{index.html,qtloader.js,krestiki-noliki.js,krestiki-noliki.wasm,krestiki-noliki.svg})
+mapfile -d '' kept < <(find "$site" -type f -print0)
+read -r kept_raw kept_gz < <(sizes "${kept[@]}")
 megabytes() { awk -v bytes="$1" 'BEGIN { printf "%.2f MB", bytes / 1000000 }'; }
 echo "package-web: $tree/dist/$zip, $(megabytes "$(stat -c %s "$tree/dist/$zip")")"
 echo "package-web: what a browser downloads to show the game: $(megabytes "$raw"), $(megabytes "$gz") with gzip"

@@ -8,21 +8,14 @@
 # same tree: their one time is SOURCE_DATE_EPOCH, the last commit's unless the caller sets it; the
 # last lines are their SHA-256 sums.
 set -euo pipefail
-fresh=${1:-}
-[[ -z $fresh || $fresh == --fresh ]] || { echo "usage: package-windows.sh [--fresh]" >&2; exit 2; }
 tree=$(cd "$(dirname "$0")/.." && pwd)
 root_label=package-windows
 source "$tree/scripts/debian-root.sh"
 qt_cache=${KN_QT_WINDOWS_CACHE:-$kn_cache/qt-windows}
 qt_prefix=/opt/qt6-windows
+fresh_argument "$@"
 set_source_date_epoch "$tree"
-
-bare_root trixie
-enter_root trixie
-copy_tree_into_root
-enable_source_packages
-root_say "installing the cross-build's packages"
-in_root "$root" bash /src/krestiki-noliki/scripts/install-deps.sh g++-mingw-w64-x86-64-posix cmake ninja-build \
+enter_build_root "the cross-build's packages" g++-mingw-w64-x86-64-posix cmake ninja-build \
   qt6-base-dev qt6-base-dev-tools dpkg-dev nsis zip icoutils
 
 qt_into_root /src/krestiki-noliki/scripts/windows/build-qt.sh "$qt_cache" "$qt_prefix" "$fresh"

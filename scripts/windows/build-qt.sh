@@ -24,31 +24,21 @@ options=(
   -DCMAKE_C_FLAGS=-ffile-prefix-map=/tmp/qt-windows/= -DCMAKE_CXX_FLAGS=-ffile-prefix-map=/tmp/qt-windows/=
 )
 
-version=$(apt-cache showsrc qt6-base | awk '$1 == "Version:" { print $2; exit }')
+source "$here/../debian-root.sh"
+version=$(qt_source_version)
 if [[ ${1:-} == --name ]]; then
   digest=$(printf '%s\n' "${options[@]}" | cat - "$toolchain" | sha256sum | cut -c1-12)
   echo "qt6-base_${version}_x86_64-w64-mingw32_$digest"
   exit 0
 fi
 prefix=${1:?usage: build-qt.sh --name | PREFIX}
-host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
-[[ $host_version == "$version" ]] || { echo "build-qt: host Qt $host_version is not the source's $version" >&2; exit 1; }
-
 # One fixed folder, whose name the build maps away, so the libraries carry no path of where it ran.
-work=/tmp/qt-windows
-rm -rf "$work" && mkdir -p "$work"
-cd "$work"
-apt-get source -qq "qt6-base=$version" >/dev/null
-source_dir=$(find . -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
+qt_fetch_source "$version" /tmp/qt-windows
+source_dir=$qt_source
 echo "build-qt: configuring Qt $version for Windows"
-cmake -S "$source_dir" -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$prefix" \
-  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake "${options[@]}" >configure.log 2>&1 ||
-  { tail -n 40 configure.log >&2; exit 1; }
-echo "build-qt: building (about twenty minutes on two cores)"
-cmake --build build >build.log 2>&1 || { grep -m 20 -B 2 -A 8 'FAILED' build.log >&2; tail -n 20 build.log >&2; exit 1; }
-cmake --install build >install.log 2>&1 || { tail -n 20 install.log >&2; exit 1; }
+qt_build "$source_dir" "$prefix" -DCMAKE_TOOLCHAIN_FILE="$toolchain" "${options[@]}"
 # What the programs built against it ship with: the licence, and where the source came from.
 cp "$source_dir/LICENSES/LGPL-3.0-only.txt" "$prefix/LICENSE.LGPL-3.0"
 cp "$source_dir/LICENSES/GPL-3.0-only.txt" "$prefix/LICENSE.GPL-3.0"
 echo "Debian source package qt6-base $version (Debian 13, trixie)" >"$prefix/SOURCE"
-cd / && rm -rf "$work"
+cd / && rm -rf /tmp/qt-windows
