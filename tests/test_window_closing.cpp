@@ -1,19 +1,10 @@
 // Closing the window ends the program cleanly whatever is going on: a slide, a game, an open question.
-#include "InBrowser.h"
-#include "BoardGeometry.h"
-#include "QuietSizeHints.h"
-#include "ShownQuestion.h"
-#include "ui/TForm1.h"
+#include "ShownWindowTest.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QSignalSpy>
-#include <QTimer>
-#include <QtTest>
 
 #include <functional>
 #include <memory>
-#include <optional>
 
 namespace {
 
@@ -37,7 +28,7 @@ int RunApplication(const std::function<void()> &start)
 void PlayToTheQuestion(TForm1 &form, const std::function<void(PlayAgainQuestion &)> &whileAsked)
 {
     for (int index = 0; index < BoardCells && !form.asking(); ++index)
-        QTest::mouseClick(form.Image1, Qt::LeftButton, {}, CellCentre(index));
+        ClickAt(form.Image1, CellCentre(index));
     QTimer::singleShot(0, qApp, [whileAsked] {
         if (PlayAgainQuestion *question = ShownQuestion())
             whileAsked(*question);
@@ -46,17 +37,10 @@ void PlayToTheQuestion(TForm1 &form, const std::function<void(PlayAgainQuestion 
 
 } // namespace
 
-class TestWindowClosing : public QObject {
+class TestWindowClosing : public ShownWindowTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        SKIP_IF_SHOWN_WINDOW_IN_BROWSER();
-        quiet_.emplace();
-    }
-    void cleanupTestCase() { quiet_.reset(); }
-
     void closingMidSlideEndsTheProgram()
     {
         TForm1 form;
@@ -89,7 +73,7 @@ private slots:
         QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
         bool accepted = false;
         const int code = RunApplication([&] {
-            QTest::mouseClick(form.Image1, Qt::LeftButton, {}, QPoint(50, 50));
+            ClickAt(form.Image1, QPoint(50, 50));
             QCOMPARE(form.state().moveCount, 2);
             accepted = form.close();
         });
@@ -154,14 +138,11 @@ private slots:
         QCOMPARE(form.Width(), 307);
         QCOMPARE(form.Height(), 411);
         form.show();
-        QTest::mouseClick(form.Image1, Qt::LeftButton, {}, QPoint(150, 150));
+        ClickAt(form.Image1, QPoint(150, 150));
         QCOMPARE(form.state().cells[CellIndex(1, 1)], CellCross);
         QCOMPARE(form.state().moveCount, 2);
         QVERIFY(!form.GroupBox2->isEnabled());
     }
-
-private:
-    std::optional<QuietSizeHints> quiet_;
 };
 
 QTEST_MAIN(TestWindowClosing)
