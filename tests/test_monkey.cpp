@@ -69,7 +69,7 @@ int CountOf(const Cells &cells, int mark)
 bool IsRed(QColor c) { return c.red() > 200 && c.green() < 90 && c.blue() < 90; }
 bool IsWhite(QColor c) { return c.red() > 235 && c.green() > 235 && c.blue() > 235; }
 bool IsMagenta(QColor c) { return c.red() > 200 && c.green() < 90 && c.blue() > 200; }
-bool IsBlue(QColor c) { return c.blue() > 150 && c.red() < 150 && c.green() < 150; }
+bool IsBlue(QColor c) { return c.blue() >= 200 && c.red() < 150 && c.green() < 150; }
 
 bool AnyNear(const QImage &image, QPoint centre, int radius, bool (*test)(QColor))
 {
