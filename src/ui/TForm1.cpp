@@ -8,8 +8,8 @@
 #include "accessibility/BoardAnnouncer.h"
 #include "accessibility/FocusInSight.h"
 #include "game/BoardDrawing.h"
-#include "platform/Desktop.h"
 #include "platform/Fonts.h"
+#include "platform/Platform.h"
 
 #include <QGuiApplication>
 #include <QScreen>

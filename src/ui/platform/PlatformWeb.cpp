@@ -1,4 +1,4 @@
-#include "Desktop.h"
+#include "Platform.h"
 #include "PageAccessibility.h"
 
 #include <QFontDatabase>

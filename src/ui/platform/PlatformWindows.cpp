@@ -1,4 +1,4 @@
-#include "Desktop.h"
+#include "Platform.h"
 
 // Windows is one desktop: Qt's own platform, Tahoma among the system's fonts, and a modal box that
 // the system itself keeps in front of the window it blocks and hands the keyboard to.

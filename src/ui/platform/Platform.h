@@ -7,9 +7,9 @@
 
 #include <optional>
 
-// What only one kind of desktop has. The program is built with the one file of these functions that
-// fits its platform (DesktopLinux.cpp, DesktopWindows.cpp, DesktopWeb.cpp), chosen in
-// src/CMakeLists.txt; nothing else in it asks where it runs.
+// What only one platform has: a Linux desktop, Windows or a web page. The program is built with the one
+// file of these functions that fits its platform (PlatformLinux.cpp, PlatformWindows.cpp,
+// PlatformWeb.cpp), chosen in src/CMakeLists.txt; nothing else in it asks where it runs.
 
 // On a Wayland session the game runs through XWayland when it can: there it places itself in the
 // middle of the screen, and the compositor draws its frame from the window's hints, with a close
