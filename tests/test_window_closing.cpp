@@ -119,7 +119,7 @@ private slots:
     void tinyScreenStillPlays()
     {
         TForm1 form;
-        form.PlaceOnScreen(QSize(200, 150));
+        form.PlaceOnScreen(QSize(200, 150), Centring::ForClosedHeight);
         QCOMPARE(form.Left(), -53);
         QCOMPARE(form.Top(), -130);
         QCOMPARE(form.Width(), 307);

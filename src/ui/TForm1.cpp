@@ -166,11 +166,11 @@ void TForm1::SetTop(int top)
     move(left_, top_);
 }
 
-void TForm1::PlaceOnScreen(QSize screen)
+void TForm1::PlaceOnScreen(QSize screen, Centring centring)
 {
     SetLeft((screen.width() - Width()) / 2);
     const bool openRunsOff = (screen.height() - Height()) / 2 + OpenStop > screen.height();
-    const bool centreAsOpen = CentresForOpenHeight() && screen.height() >= OpenStop && openRunsOff;
+    const bool centreAsOpen = centring == Centring::ForOpenHeight && screen.height() >= OpenStop && openRunsOff;
     SetTop((screen.height() - (centreAsOpen ? OpenStop : Height())) / 2);
 }
 
@@ -187,7 +187,7 @@ void TForm1::FormCreate()
     revers1 = +1;
     state_.level = 2;
     const QScreen *screen = QGuiApplication::primaryScreen();
-    PlaceOnScreen(screen ? screen->geometry().size() : QSize());
+    PlaceOnScreen(screen ? screen->geometry().size() : QSize(), WindowCentring());
     GameContext game = Game();
     DrawGrid(game.canvas);
     DrawGrid(game.canvas);

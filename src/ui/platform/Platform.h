@@ -32,10 +32,11 @@ bool IsKeyboardFocusIn(const QByteArray &eventType, void *message, WId window);
 // keeps apart from Qt's; none where Qt's account is the true one.
 std::optional<bool> ServerSaysHoldsKeyboard(WId window);
 
-// Whether a screen that holds the open window, but not below its middle, has the window centred for its
-// open height: so in a web page, where a phone held upright is such a screen, nothing below the screen
-// can be reached, and the window cannot be moved. A desktop centres it for its closed height.
-bool CentresForOpenHeight();
+// How a window is centred on a screen that holds it open, but not below its middle: for its open height
+// in a web page, where a phone held upright is such a screen, nothing below the screen can be reached,
+// and the window cannot be moved; a desktop centres it for its closed height.
+enum class Centring { ForClosedHeight, ForOpenHeight };
+Centring WindowCentring();
 
 // Runs the application's event loop until the program ends, with the exit status. In a web page the
 // loop never returns to main; there the page is told that the program has ended once its last window

@@ -55,6 +55,6 @@ std::optional<bool> ServerSaysHoldsKeyboard(WId window)
     return held;
 }
 
-bool CentresForOpenHeight() { return false; }
+Centring WindowCentring() { return Centring::ForClosedHeight; }
 
 int RunEventLoop(QApplication &application) { return application.exec(); }

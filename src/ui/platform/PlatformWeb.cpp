@@ -26,7 +26,7 @@ bool IsKeyboardFocusIn(const QByteArray &, void *, WId) { return false; }
 
 std::optional<bool> ServerSaysHoldsKeyboard(WId) { return std::nullopt; }
 
-bool CentresForOpenHeight() { return true; }
+Centring WindowCentring() { return Centring::ForOpenHeight; }
 
 int RunEventLoop(QApplication &application)
 {

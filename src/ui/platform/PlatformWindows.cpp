@@ -13,6 +13,6 @@ bool IsKeyboardFocusIn(const QByteArray &, void *, WId) { return false; }
 
 std::optional<bool> ServerSaysHoldsKeyboard(WId) { return std::nullopt; }
 
-bool CentresForOpenHeight() { return false; }
+Centring WindowCentring() { return Centring::ForClosedHeight; }
 
 int RunEventLoop(QApplication &application) { return application.exec(); }
