@@ -4,7 +4,6 @@
 #include "FixedWindowGuard.h"
 #include "PlayAgainQuestion.h"
 #include "TallyColours.h"
-#include "accessibility/Accessibility.h"
 #include "accessibility/BoardAnnouncer.h"
 #include "accessibility/FocusInSight.h"
 #include "game/BoardDrawing.h"
@@ -36,7 +35,7 @@ TForm1::TForm1(QWidget *parent)
               Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                   | Qt::MSWindowsFixedSizeDialogHint)
 {
-    InstallAccessibility();
+    InstallPlatformAccessibility();
     // The window font comes first: the labels that fit themselves to their captions then measure
     // them in the font they show, and the platform's default font is never loaded.
     setFont(WindowFont(11, false));

@@ -1,4 +1,5 @@
 #include "Platform.h"
+#include "ui/accessibility/Accessibility.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -56,5 +57,7 @@ std::optional<bool> ServerSaysHoldsKeyboard(WId window)
 }
 
 Centring WindowCentring() { return Centring::ForClosedHeight; }
+
+void InstallPlatformAccessibility() { InstallAccessibility(); }
 
 int RunEventLoop(QApplication &application) { return application.exec(); }
