@@ -1,16 +1,7 @@
 // A long seeded run of random clicks, new games, level choices, slide ticks and answered questions never leaves the window inconsistent.
-#include "InBrowser.h"
-#include "BoardGeometry.h"
-#include "QuietSizeHints.h"
-#include "ShownQuestion.h"
-#include "ui/TForm1.h"
+#include "ShownWindowTest.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QElapsedTimer>
-#include <QMouseEvent>
-#include <QTimer>
-#include <QtTest>
 
 #include <array>
 #include <deque>
@@ -75,25 +66,10 @@ int CountOf(const Cells &cells, int mark)
     return int(std::count(cells.begin(), cells.end(), mark));
 }
 
-// QTest reads a null point as "the widget's centre", which would turn a click meant for the
-// top-left pixel into one on the centre cell; the picture's buttons are sent by hand instead.
-void SendButton(QWidget *widget, QEvent::Type type, QPoint point)
-{
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, point, widget->mapToGlobal(point), Qt::LeftButton, held, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-void ClickAt(QWidget *widget, QPoint point)
-{
-    SendButton(widget, QEvent::MouseButtonPress, point);
-    SendButton(widget, QEvent::MouseButtonRelease, point);
-}
-
 bool IsRed(QColor c) { return c.red() > 200 && c.green() < 90 && c.blue() < 90; }
 bool IsWhite(QColor c) { return c.red() > 235 && c.green() > 235 && c.blue() > 235; }
 bool IsMagenta(QColor c) { return c.red() > 200 && c.green() < 90 && c.blue() > 200; }
-bool IsBlue(QColor c) { return c.blue() > 150 && c.red() < 150 && c.green() < 150; }
+bool IsBlue(QColor c) { return c.blue() >= 200 && c.red() < 150 && c.green() < 150; }
 
 bool AnyNear(const QImage &image, QPoint centre, int radius, bool (*test)(QColor))
 {
@@ -590,17 +566,10 @@ private:
 
 } // namespace
 
-class TestMonkey : public QObject {
+class TestMonkey : public ShownWindowTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        SKIP_IF_SHOWN_WINDOW_IN_BROWSER();
-        quiet_.emplace();
-    }
-    void cleanupTestCase() { quiet_.reset(); }
-
     void randomSession_data()
     {
         QTest::addColumn<quint32>("seed");
@@ -632,9 +601,6 @@ private slots:
         const QString closing = monkey.EndWithNo();
         QVERIFY2(closing.isEmpty(), qPrintable(closing));
     }
-
-private:
-    std::optional<QuietSizeHints> quiet_;
 };
 
 QTEST_MAIN(TestMonkey)

@@ -1,70 +1,54 @@
 // Closing the window ends the program cleanly whatever is going on: a slide, a game, an open question.
-#include "InBrowser.h"
-#include "BoardGeometry.h"
-#include "QuietSizeHints.h"
-#include "ShownQuestion.h"
-#include "ui/TForm1.h"
+#include "QuestionAnswerer.h"
+#include "ShownWindowTest.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QSignalSpy>
-#include <QTimer>
-#include <QtTest>
 
 #include <functional>
 #include <memory>
-#include <optional>
 
 namespace {
 
 enum { Stuck = 99 };
 
-// Runs the application's own event loop, as main() does, with `start` as its first event; the
-// result is exec()'s, or Stuck when the program still runs after ten seconds, far past what quitting
-// takes on a loaded machine.
-int RunApplication(const std::function<void()> &start)
+// Shows the window and runs the application's own event loop, as main() does, with `start` as its
+// first event; the program has to end as the close of its window ends it: exec() gives 0, not Stuck
+// for a program still running after ten seconds, far past what quitting takes on a loaded machine,
+// with the window hidden and the last window closed once.
+void RunToTheEnd(TForm1 &form, const std::function<void()> &start)
 {
+    form.show();
+    QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
     QTimer::singleShot(0, qApp, start);
     QTimer watchdog;
     watchdog.setSingleShot(true);
     QObject::connect(&watchdog, &QTimer::timeout, qApp, [] { QCoreApplication::exit(Stuck); });
     watchdog.start(10000);
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    QCOMPARE(code, 0);
+    QVERIFY(!form.isVisible());
+    QCOMPARE(lastClosed.count(), 1);
 }
 
-// Clicks cell after cell, in order, until one of them ends the game; the question that click
-// leaves open is handed to `whileAsked` from the event loop, and must be answered there.
-void PlayToTheQuestion(TForm1 &form, const std::function<void(PlayAgainQuestion &)> &whileAsked)
+// Clicks cell after cell, in order, until one of them ends the game, which leaves the question open.
+void PlayToTheQuestion(TForm1 &form)
 {
     for (int index = 0; index < BoardCells && !form.asking(); ++index)
-        QTest::mouseClick(form.Image1, Qt::LeftButton, {}, CellCentre(index));
-    QTimer::singleShot(0, qApp, [whileAsked] {
-        if (PlayAgainQuestion *question = ShownQuestion())
-            whileAsked(*question);
-    });
+        ClickAt(form.Image1, CellCentre(index));
 }
 
 } // namespace
 
-class TestWindowClosing : public QObject {
+class TestWindowClosing : public ShownWindowTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        SKIP_IF_SHOWN_WINDOW_IN_BROWSER();
-        quiet_.emplace();
-    }
-    void cleanupTestCase() { quiet_.reset(); }
-
     void closingMidSlideEndsTheProgram()
     {
         TForm1 form;
-        form.show();
-        QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
         bool accepted = false;
         int heightAtClose = 0;
-        const int code = RunApplication([&] {
+        RunToTheEnd(form, [&] {
             form.Button1Click();
             for (int tick = 0; tick < 10; ++tick)
                 form.Timer1Timer();
@@ -72,10 +56,7 @@ private slots:
             heightAtClose = form.Height();
             accepted = form.close();
         });
-        QCOMPARE(code, 0);
         QVERIFY(accepted);
-        QVERIFY(!form.isVisible());
-        QCOMPARE(lastClosed.count(), 1);
         QCOMPARE(heightAtClose, 461);
         // Whatever ticks still arrive move a hidden window through the slide's own heights.
         QTest::qWait(50);
@@ -85,18 +66,13 @@ private slots:
     void closingMidGameEndsTheProgram()
     {
         TForm1 form;
-        form.show();
-        QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
         bool accepted = false;
-        const int code = RunApplication([&] {
-            QTest::mouseClick(form.Image1, Qt::LeftButton, {}, QPoint(50, 50));
+        RunToTheEnd(form, [&] {
+            ClickAt(form.Image1, QPoint(50, 50));
             QCOMPARE(form.state().moveCount, 2);
             accepted = form.close();
         });
-        QCOMPARE(code, 0);
         QVERIFY(accepted);
-        QVERIFY(!form.isVisible());
-        QCOMPARE(lastClosed.count(), 1);
         QCOMPARE(form.state().cells[0], CellCross);
     }
 
@@ -105,28 +81,23 @@ private slots:
     void closingWhileTheQuestionWaitsIsRefused()
     {
         TForm1 form;
-        form.show();
-        QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
         bool accepted = true;
         bool formShown = false;
         bool questionShown = false;
         bool asking = false;
-        const int code = RunApplication([&] {
-            PlayToTheQuestion(form, [&](PlayAgainQuestion &question) {
-                accepted = form.close();
-                formShown = form.isVisible();
-                questionShown = question.isVisible();
-                asking = form.asking();
-                question.button(QMessageBox::No)->click();
-            });
+        QuestionAnswerer answerer;
+        answerer.setAnswer(QMessageBox::No);
+        answerer.setProbe([&](QMessageBox &question) {
+            accepted = form.close();
+            formShown = form.isVisible();
+            questionShown = question.isVisible();
+            asking = form.asking();
         });
-        QCOMPARE(code, 0);
+        RunToTheEnd(form, [&] { PlayToTheQuestion(form); });
         QVERIFY(!accepted);
         QVERIFY(formShown);
         QVERIFY(questionShown);
         QVERIFY(asking);
-        QVERIFY(!form.isVisible());
-        QCOMPARE(lastClosed.count(), 1);
         QCOMPARE(ShownQuestion(), nullptr);
         QCOMPARE(form.state().moveCount, 0);  // No still cleared the board before the exit
     }
@@ -137,7 +108,7 @@ private slots:
     {
         auto form = std::make_unique<TForm1>();
         form->show();
-        PlayToTheQuestion(*form, [](PlayAgainQuestion &) {});
+        PlayToTheQuestion(*form);
         const QPointer<PlayAgainQuestion> question = ShownQuestion();
         QVERIFY(question && form->asking());
         form.reset();
@@ -148,20 +119,17 @@ private slots:
     void tinyScreenStillPlays()
     {
         TForm1 form;
-        form.PlaceOnScreen(QSize(200, 150));
+        form.PlaceOnScreen(QSize(200, 150), Centring::ForClosedHeight);
         QCOMPARE(form.Left(), -53);
         QCOMPARE(form.Top(), -130);
         QCOMPARE(form.Width(), 307);
         QCOMPARE(form.Height(), 411);
         form.show();
-        QTest::mouseClick(form.Image1, Qt::LeftButton, {}, QPoint(150, 150));
+        ClickAt(form.Image1, QPoint(150, 150));
         QCOMPARE(form.state().cells[CellIndex(1, 1)], CellCross);
         QCOMPARE(form.state().moveCount, 2);
         QVERIFY(!form.GroupBox2->isEnabled());
     }
-
-private:
-    std::optional<QuietSizeHints> quiet_;
 };
 
 QTEST_MAIN(TestWindowClosing)

@@ -53,6 +53,7 @@ int TicksUntilStopped(TForm1 &form, int limit = 100)
 } // namespace
 
 Q_DECLARE_METATYPE(Ink)
+Q_DECLARE_METATYPE(Centring)
 
 class TestWindowLayout : public QObject {
     Q_OBJECT
@@ -452,19 +453,29 @@ void TestWindowLayout::centredOnStartScreen()
 void TestWindowLayout::centring_data()
 {
     QTest::addColumn<QSize>("screen");
+    QTest::addColumn<Centring>("centring");
     QTest::addColumn<QPoint>("topLeft");
-    QTest::newRow("1920x1080") << QSize(1920, 1080) << QPoint(806, 334);
-    QTest::newRow("1024x768") << QSize(1024, 768) << QPoint(358, 178);
+    QTest::newRow("1920x1080") << QSize(1920, 1080) << Centring::ForClosedHeight << QPoint(806, 334);
+    QTest::newRow("1024x768") << QSize(1024, 768) << Centring::ForClosedHeight << QPoint(358, 178);
     // The halves truncate toward zero: -7 / 2 is -3.
-    QTest::newRow("300 wide") << QSize(300, 400) << QPoint(-3, -5);
+    QTest::newRow("300 wide") << QSize(300, 400) << Centring::ForClosedHeight << QPoint(-3, -5);
+    // For its open height only from 555 px high, where the open window fits, to 697 px, the last
+    // height where centring it closed would put the open window's lower edge below the screen.
+    QTest::newRow("phone, open") << QSize(360, 640) << Centring::ForOpenHeight << QPoint(26, 42);
+    QTest::newRow("phone, closed") << QSize(360, 640) << Centring::ForClosedHeight << QPoint(26, 114);
+    QTest::newRow("554 high, open") << QSize(360, 554) << Centring::ForOpenHeight << QPoint(26, 71);
+    QTest::newRow("555 high, open") << QSize(360, 555) << Centring::ForOpenHeight << QPoint(26, 0);
+    QTest::newRow("697 high, open") << QSize(360, 697) << Centring::ForOpenHeight << QPoint(26, 71);
+    QTest::newRow("698 high, open") << QSize(360, 698) << Centring::ForOpenHeight << QPoint(26, 143);
 }
 
 void TestWindowLayout::centring()
 {
     QFETCH(QSize, screen);
+    QFETCH(Centring, centring);
     QFETCH(QPoint, topLeft);
     TForm1 form;
-    form.PlaceOnScreen(screen);
+    form.PlaceOnScreen(screen, centring);
     QCOMPARE(QPoint(form.Left(), form.Top()), topLeft);
     QCOMPARE(form.pos(), topLeft);
     QCOMPARE(form.Width(), 307);

@@ -1,6 +1,6 @@
 #include "ui/ApplicationIdentity.h"
 #include "ui/TForm1.h"
-#include "ui/platform/Desktop.h"
+#include "ui/platform/Platform.h"
 
 #include <QApplication>
 #include <QTimer>

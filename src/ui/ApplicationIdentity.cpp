@@ -1,6 +1,6 @@
 #include "ApplicationIdentity.h"
 
-#include "platform/Desktop.h"
+#include "platform/Platform.h"
 
 #include <QGuiApplication>
 #include <QIcon>

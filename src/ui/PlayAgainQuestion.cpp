@@ -1,6 +1,6 @@
 #include "PlayAgainQuestion.h"
 
-#include "platform/Desktop.h"
+#include "platform/Platform.h"
 
 #include <QApplication>
 #include <QCloseEvent>

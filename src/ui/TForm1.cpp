@@ -4,12 +4,11 @@
 #include "FixedWindowGuard.h"
 #include "PlayAgainQuestion.h"
 #include "TallyColours.h"
-#include "accessibility/Accessibility.h"
 #include "accessibility/BoardAnnouncer.h"
 #include "accessibility/FocusInSight.h"
 #include "game/BoardDrawing.h"
-#include "platform/Desktop.h"
 #include "platform/Fonts.h"
+#include "platform/Platform.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -36,7 +35,7 @@ TForm1::TForm1(QWidget *parent)
               Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                   | Qt::MSWindowsFixedSizeDialogHint)
 {
-    InstallAccessibility();
+    InstallPlatformAccessibility();
     // The window font comes first: the labels that fit themselves to their captions then measure
     // them in the font they show, and the platform's default font is never loaded.
     setFont(WindowFont(11, false));
@@ -166,11 +165,11 @@ void TForm1::SetTop(int top)
     move(left_, top_);
 }
 
-void TForm1::PlaceOnScreen(QSize screen)
+void TForm1::PlaceOnScreen(QSize screen, Centring centring)
 {
     SetLeft((screen.width() - Width()) / 2);
     const bool openRunsOff = (screen.height() - Height()) / 2 + OpenStop > screen.height();
-    const bool centreAsOpen = CentresForOpenHeight() && screen.height() >= OpenStop && openRunsOff;
+    const bool centreAsOpen = centring == Centring::ForOpenHeight && screen.height() >= OpenStop && openRunsOff;
     SetTop((screen.height() - (centreAsOpen ? OpenStop : Height())) / 2);
 }
 
@@ -187,7 +186,7 @@ void TForm1::FormCreate()
     revers1 = +1;
     state_.level = 2;
     const QScreen *screen = QGuiApplication::primaryScreen();
-    PlaceOnScreen(screen ? screen->geometry().size() : QSize());
+    PlaceOnScreen(screen ? screen->geometry().size() : QSize(), WindowCentring());
     GameContext game = Game();
     DrawGrid(game.canvas);
     DrawGrid(game.canvas);

@@ -6,6 +6,7 @@
 #include "AutoSizeLabel.h"
 #include "BoardPicture.h"
 #include "platform/ClockRandomSource.h"
+#include "platform/Platform.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -43,8 +44,8 @@ public:
     void SetTop(int top);
 
     // Centres the window on a screen of the given size, truncating the halves toward zero; for its open
-    // height where the platform asks for that on a low screen.
-    void PlaceOnScreen(QSize screen);
+    // height on a low screen where the centring asks for that.
+    void PlaceOnScreen(QSize screen, Centring centring);
 
     GameState &state() { return state_; }
     // True from the play-again question until the game has gone on from its answer: the board takes

@@ -1,6 +1,6 @@
 #include "Fonts.h"
 
-#include "Desktop.h"
+#include "Platform.h"
 
 #include <QFontDatabase>
 

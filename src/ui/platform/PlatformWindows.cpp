@@ -1,4 +1,5 @@
-#include "Desktop.h"
+#include "Platform.h"
+#include "ui/accessibility/Accessibility.h"
 
 // Windows is one desktop: Qt's own platform, Tahoma among the system's fonts, and a modal box that
 // the system itself keeps in front of the window it blocks and hands the keyboard to.
@@ -13,6 +14,8 @@ bool IsKeyboardFocusIn(const QByteArray &, void *, WId) { return false; }
 
 std::optional<bool> ServerSaysHoldsKeyboard(WId) { return std::nullopt; }
 
-bool CentresForOpenHeight() { return false; }
+Centring WindowCentring() { return Centring::ForClosedHeight; }
+
+void InstallPlatformAccessibility() { InstallAccessibility(); }
 
 int RunEventLoop(QApplication &application) { return application.exec(); }

@@ -1,11 +1,14 @@
-#include "Desktop.h"
+#include "Platform.h"
 #include "PageAccessibility.h"
+#include "ui/accessibility/Accessibility.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QStringList>
 
 #include <emscripten.h>
+
+#include <utility>
 
 // A web page: the browser's own platform, no desktop entry, no display server of its own, and no
 // fonts the program can count on, so its Tahoma travels inside it.
@@ -26,11 +29,20 @@ bool IsKeyboardFocusIn(const QByteArray &, void *, WId) { return false; }
 
 std::optional<bool> ServerSaysHoldsKeyboard(WId) { return std::nullopt; }
 
-bool CentresForOpenHeight() { return true; }
+Centring WindowCentring() { return Centring::ForOpenHeight; }
+
+void InstallPlatformAccessibility()
+{
+    InstallAccessibility();
+    // Once for all windows: Qt keeps one factory however often it is given, but a second page's
+    // handler would hand every event on to itself.
+    static bool pageInstalled = false;
+    if (!std::exchange(pageInstalled, true))
+        InstallPageAccessibility();
+}
 
 int RunEventLoop(QApplication &application)
 {
-    InstallPageAccessibility();
     // The page learns of the end through the runtime's exit. It is left from a timer of the runtime's
     // own, which takes the exit as the end it is, where leaving from an event of the page would throw
     // it at the browser as an error.

@@ -7,9 +7,9 @@
 
 #include <optional>
 
-// What only one kind of desktop has. The program is built with the one file of these functions that
-// fits its platform (DesktopLinux.cpp, DesktopWindows.cpp, DesktopWeb.cpp), chosen in
-// src/CMakeLists.txt; nothing else in it asks where it runs.
+// What only one platform has: a Linux desktop, Windows or a web page. The program is built with the one
+// file of these functions that fits its platform (PlatformLinux.cpp, PlatformWindows.cpp,
+// PlatformWeb.cpp), chosen in src/CMakeLists.txt; nothing else in it asks where it runs.
 
 // On a Wayland session the game runs through XWayland when it can: there it places itself in the
 // middle of the screen, and the compositor draws its frame from the window's hints, with a close
@@ -32,12 +32,19 @@ bool IsKeyboardFocusIn(const QByteArray &eventType, void *message, WId window);
 // keeps apart from Qt's; none where Qt's account is the true one.
 std::optional<bool> ServerSaysHoldsKeyboard(WId window);
 
-// Whether a screen that holds the open window, but not below its middle, has the window centred for its
-// open height: so in a web page, where a phone held upright is such a screen, nothing below the screen
-// can be reached, and the window cannot be moved. A desktop centres it for its closed height.
-bool CentresForOpenHeight();
+// How a window is centred on a screen that holds it open, but not below its middle: for its open height
+// in a web page, where a phone held upright is such a screen, nothing below the screen can be reached,
+// and the window cannot be moved; a desktop centres it for its closed height.
+enum class Centring { ForClosedHeight, ForOpenHeight };
+Centring WindowCentring();
+
+// Lets assistive technology read the window: Qt's interfaces for the board's cells and for what the
+// tallies and the text copy of the board mean, and in a web page, whose screen reader reads the page
+// rather than Qt, the page's elements that carry them. Call first thing as each window is made: where
+// accessibility is on from the start, the window's own first captions ask for their interfaces.
+void InstallPlatformAccessibility();
 
 // Runs the application's event loop until the program ends, with the exit status. In a web page the
 // loop never returns to main; there the page is told that the program has ended once its last window
-// has closed, and the page carries the game for a screen reader while the loop runs.
+// has closed.
 int RunEventLoop(QApplication &application);

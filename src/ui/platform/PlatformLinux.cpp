@@ -1,4 +1,5 @@
-#include "Desktop.h"
+#include "Platform.h"
+#include "ui/accessibility/Accessibility.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -55,6 +56,8 @@ std::optional<bool> ServerSaysHoldsKeyboard(WId window)
     return held;
 }
 
-bool CentresForOpenHeight() { return false; }
+Centring WindowCentring() { return Centring::ForClosedHeight; }
+
+void InstallPlatformAccessibility() { InstallAccessibility(); }
 
 int RunEventLoop(QApplication &application) { return application.exec(); }
