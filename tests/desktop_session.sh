@@ -15,14 +15,15 @@ ended() {
     [[ ${stat%% *} == Z ]]
 }
 
-# Stops a process and its children (speech-dispatcher's modules, Chromium's helpers), which would
-# outlive it once they are no longer its: asked first, killed if they have not ended within $WITHIN
-# seconds (60 unless set; a hung Orca may ignore the request). False when one had to be killed.
+# Stops a process, then those of its children (speech-dispatcher's modules, Chromium's helpers) that
+# it left running: once no longer its, nothing else would. Each is asked first and killed if it has not
+# ended within $WITHIN seconds (60 unless set; a hung Orca may ignore the request). False when one
+# had to be killed.
 stop() {
-    local ids id killed=0
-    ids=("$1" $(pgrep -P "$1" || :))
-    kill "${ids[@]}" 2>/dev/null || :
-    for id in "${ids[@]}"; do
+    local children id killed=0
+    children=$(pgrep -P "$1" || :)
+    for id in "$1" $children; do
+        kill "$id" 2>/dev/null || continue
         eventually ended "$id" || { kill -9 "$id" 2>/dev/null; killed=1; }
     done
     wait "$1" 2>/dev/null || :
