@@ -14,20 +14,10 @@ bash "$root/scripts/install-deps.sh" g++ cmake ninja-build qt6-base-dev qt6-base
 cmake --build "$build" --target bench >/dev/null
 bin=$build/bin
 
-work=$(mktemp -d)
-xvfb=
-cleanup() {
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Xvfb picks a free display and writes its number to the descriptor; no window manager runs.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || { echo "bench: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-export DISPLAY=:$(head -n1 "$work/display")
+NAME=bench
+source "$root/tests/desktop_session.sh"
+# The tests' X server, on a free display, with no window manager.
+start_xvfb 1280x1024x24
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/runtime
 unset WAYLAND_DISPLAY
 mkdir -m 700 "$XDG_RUNTIME_DIR"

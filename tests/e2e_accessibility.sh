@@ -45,18 +45,11 @@ echo 'pcm.!default { type null }' >"$HOME/.asoundrc"
 printf 'AudioOutputMethod "alsa"\nDefaultModule espeak-ng\n' >"$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf"
 # Speech-dispatcher is started here, not by Orca: its first start loads every speech module before it
 # listens, which on a busy machine outlasts Orca's own limit for starting up. Orca finds it by its
-# socket; its modules are stopped with it, on every exit.
+# socket; its modules, its children, are stopped with it. Started before Orca and the browser, it
+# is stopped after them on a failure: either starts a speech server of its own when it loses ours.
 speech-dispatcher --run-single --communication-method unix_socket --socket-path default --timeout 0 \
     >"$work/speech.log" 2>&1 &
 speech_pid=$! && PIDS+=($speech_pid)
-stop_speech() {
-    local modules pid
-    modules=$(pgrep -P "$speech_pid")
-    kill "$speech_pid" $modules 2>/dev/null
-    for pid in $speech_pid $modules; do eventually bash -c "! kill -0 $pid"; done
-}
-# On a failure Orca and the browser go first: either starts a speech server of its own when it loses ours.
-trap 'status=$?; modules=$(pgrep -P "$speech_pid"); stop_all $status; kill $modules 2>/dev/null' EXIT
 speech_start=$EPOCHREALTIME
 WITHIN=180 eventually test -S "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock" || fail "speech-dispatcher did not start"
 seconds_since() { awk -v a="$1" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f", b - a }'; }
@@ -79,8 +72,7 @@ play_in_chromium() {
     chromium_pid=$!
     PIDS+=($chromium_pid)
     "$PYTHON" "$HERE/e2e_accessibility.py" play-web "$work/keys.json" "$work/orca.debug" || fail "see above"
-    kill "$chromium_pid"
-    eventually bash -c "! kill -0 $chromium_pid" || fail "Chromium did not stop"
+    stop "$chromium_pid" || fail "Chromium did not stop"
 }
 
 if [[ $GAME == http://* ]]; then
@@ -92,16 +84,14 @@ else
     eventually xdotool search --onlyvisible --name '^Крестики-нолики$' >/dev/null || fail "the game window did not show"
 
     "$PYTHON" "$HERE/e2e_accessibility.py" play "$work/keys.json" "$work/orca.debug" || fail "see above"
-    eventually bash -c "! kill -0 $game_pid" || fail "the game still runs after No"
+    eventually ended "$game_pid" || fail "the game still runs after No"
     wait "$game_pid"
     status=$?
     ((status == 0)) || fail "the game ended with status $status after No"
 fi
 # Orca's log is whole once it has stopped. Left with no application, it can hang on its way out on
 # calls to the one gone; it writes its log line by line, so then it is killed.
-kill "$orca_pid"
-WITHIN=20 eventually bash -c "! kill -0 $orca_pid" || { say "Orca did not stop on its own; killed"; kill -9 "$orca_pid"; }
-wait "$orca_pid" 2>/dev/null
-stop_speech
+WITHIN=20 stop "$orca_pid" || say "Orca did not stop on its own; killed"
+stop "$speech_pid"
 "$PYTHON" "$HERE/e2e_accessibility.py" judge "$work/keys.json" "$work/orca.debug" || fail "see above"
 say PASS

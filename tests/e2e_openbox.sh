@@ -72,9 +72,9 @@ sleep 0.3
 eventually in_front || fail "a click on the game window took the question's place"
 wmctrl -i -c "$window"
 sleep 0.5
-kill -0 "$game_pid" && asked || fail "closing the game window during the question was not refused"
+! ended "$game_pid" && asked || fail "closing the game window during the question was not refused"
 xdotool key Tab Return  # No
-eventually bash -c "! kill -0 $game_pid" || fail "No did not end the program"
+eventually ended "$game_pid" || fail "No did not end the program"
 wait "$game_pid"
 status=$?
 ((status == 0)) || fail "exit status $status after No"

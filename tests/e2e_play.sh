@@ -8,7 +8,8 @@
 # the window its icon at the system's large icon size.
 set -uo pipefail
 
-readonly GAME=${1:?usage: e2e_play.sh path/to/krestiki-noliki [ARGUMENTS...]}
+readonly GAME=${1:?usage: e2e_play.sh path/to/krestiki-noliki [ARGUMENTS...]} NAME=e2e
+source "$(dirname "$0")/desktop_session.sh"
 readonly ICON_SIZE=$([[ -n ${E2E_WINE:-} ]] && echo 32 || echo 48)
 readonly WINDOW_TITLE='^Крестики-нолики$'
 readonly QUESTION_TITLE='^(Победа!|Поражение!|Ничья!)$'
@@ -18,50 +19,25 @@ readonly PICTURE_X=1 PICTURE_Y=42 CELL=100
 # Pixel counts that tell a drawn mark from stray antialiasing: a cross has about 1200 red pixels
 # inside its cell, a nought a few hundred blue ones, the result line well over a thousand magenta.
 readonly CROSS_MIN=150 NOUGHT_MIN=40 RESULT_LINE_MIN=300
-# Each wait polls for its event for at most WAIT_SECONDS: well past what a first start on a loaded
-# two-core machine takes, and a fault still ends the test.
-readonly WAIT_SECONDS=60 POLL_SLEEP=0.1
 # The eight lines as cell indices (index = column*3 + row).
 readonly WIN_LINES=("0 1 2" "3 4 5" "6 7 8" "0 3 6" "1 4 7" "2 5 8" "0 4 8" "2 4 6")
 
-export LC_ALL=C.UTF-8
 unset WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/kn-e2e.XXXXXX") || exit 1
-xvfb_pid='' game_pid='' shots=0
-
-cleanup() {
-    local status=$1
-    [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-    if ((status == 0)); then
-        rm -rf "$work"
-    else
-        echo "e2e: screenshots and logs kept in $work" >&2
-    fi
-}
-trap 'cleanup $?' EXIT
-
-say() { echo "e2e: $*"; }
+shots=0
 
 screenshot() {
     shots=$((shots + 1))
     import -window root "$work/$(printf '%02d' "$shots")-$1.png" 2>/dev/null
 }
 
-fail() {
-    echo "e2e: FAIL: $*" >&2
+# Besides the logs, a failure shows the screen and the last board read.
+before_fail() {
     if [[ -n ${DISPLAY:-} ]]; then screenshot failure; fi
     if [[ -n ${COUNTS:-} ]]; then
         echo "e2e: last board read, per cell: index red blue magenta white" >&2
         while read -r line; do echo "    $line"; done <<<"$COUNTS" >&2
     fi
-    if [[ -s $work/game.log ]]; then
-        echo "e2e: the program's output:" >&2
-        sed 's/^/    /' "$work/game.log" >&2
-    fi
-    exit 1
 }
 
 for tool in Xvfb xauth xdotool import od; do
@@ -72,39 +48,21 @@ command -v "$GAME" >/dev/null || fail "no executable at $GAME"
 # --- Our own X server, on a display number it picks itself, with a fresh cookie ------------------
 # Under Wine the caller's, where Wine's desktop already is.
 if [[ -z ${E2E_WINE:-} ]]; then
-    cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
-    # The server takes every cookie in its file whatever display the entry names.
-    xauth -q -f "$work/server.auth" add :0 . "$cookie" 2>/dev/null || fail "xauth could not write the server's cookie"
-    Xvfb -displayfd 3 -auth "$work/server.auth" -noreset -nolisten tcp -screen 0 "${SCREEN_W}x${SCREEN_H}x24" \
-        3>"$work/display" >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for ((deadline = SECONDS + WAIT_SECONDS; SECONDS < deadline; )); do
-        [[ -s $work/display ]] && break
-        kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(tail -3 "$work/xvfb.log")"
-        sleep 0.1
-    done
-    display=$(head -n1 "$work/display")
-    [[ $display =~ ^[0-9]+$ ]] || fail "Xvfb reported no display number within $WAIT_SECONDS s: $(tail -3 "$work/xvfb.log")"
-    export DISPLAY=:$display XAUTHORITY=$work/client.auth
-    xauth -q -f "$XAUTHORITY" add "$DISPLAY" . "$cookie" 2>/dev/null || fail "xauth could not write the client's cookie"
+    start_xvfb "${SCREEN_W}x${SCREEN_H}x24"
     say "Xvfb on $DISPLAY"
 fi
-
-# Prints "x y width height" of a window; without a window manager x and y are on the root window.
-window_geometry() {
-    xdotool getwindowgeometry --shell "$1" | awk -F= '{ v[$1] = $2 } END { print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"] }'
-}
 
 # --- The program and its window -----------------------------------------------------------------
 "$@" </dev/null >"$work/game.log" 2>&1 &
 game_pid=$!
-window=''
-for ((deadline = SECONDS + WAIT_SECONDS; SECONDS < deadline; )); do
-    window=$(timeout 1 xdotool search --sync --onlyvisible --name "$WINDOW_TITLE" 2>/dev/null | head -n1)
-    [[ -n $window ]] && break
-    kill -0 "$game_pid" 2>/dev/null || fail "the program ended before its window showed"
-done
-[[ -n $window ]] || fail "the window \"Крестики-нолики\" did not appear within $WAIT_SECONDS s"
+PIDS+=($game_pid)
+# Done once the window shows, or once the program has ended without it.
+window_or_end() {
+    window=$(xdotool search --onlyvisible --name "$WINDOW_TITLE" | head -n1)
+    [[ -n $window ]] || ended "$game_pid"
+}
+eventually window_or_end || fail "the window \"Крестики-нолики\" did not appear"
+[[ -n $window ]] || fail "the program ended before its window showed"
 read -r x y width height < <(window_geometry "$window")
 if [[ -n ${E2E_WINE:-} ]]; then
     # A frame that Wine draws itself, if any: the same border on three sides, the caption above.
@@ -125,15 +83,17 @@ has_icon() {
     icons=$(xprop -id "$window" _NET_WM_ICON 2>/dev/null) || return 1
     [[ $icons == *"Icon ($ICON_SIZE x $ICON_SIZE)"* ]]
 }
-for ((deadline = SECONDS + WAIT_SECONDS; SECONDS < deadline; )); do
-    has_icon && break
-    sleep 0.1
-done
-has_icon || fail "the window has no $ICON_SIZE px icon after $WAIT_SECONDS s"
+eventually has_icon || fail "the window has no $ICON_SIZE px icon"
 
 question_window() {
     xdotool search --onlyvisible --name "$QUESTION_TITLE" 2>/dev/null | head -n1
 }
+# Whether the question box is shown; sets QUESTION to its window.
+question_up() {
+    QUESTION=$(question_window)
+    [[ -n $QUESTION ]]
+}
+question_gone() { [[ -z $(question_window) ]]; }
 
 # Reads the board from the screen. Sets CELLS (nine of X, O or ., index = column*3 + row),
 # MAGENTA (result-line pixels on the board) and BLANK (every cell white inside: the empty grid is on
@@ -223,64 +183,41 @@ click_board() {  # picture coordinates
 # The board, once it reads the same twice in a row (a window that moved off it may still be
 # repainting) with at least $1 pixels of the result line.
 read_settled_board() {
-    local min_magenta=${1:-0} previous='' i
-    for ((deadline = SECONDS + WAIT_SECONDS; SECONDS < deadline; )); do
-        if read_board && ((MAGENTA >= min_magenta)); then
-            [[ $COUNTS == "$previous" ]] && return 0
-            previous=$COUNTS
-        fi
-        sleep "$POLL_SLEEP"
-    done
+    local min_magenta=${1:-0} previous=''
+    eventually board_settled
+}
+board_settled() {
+    read_board && ((MAGENTA >= min_magenta)) || return 1
+    [[ $COUNTS == "$previous" ]] && return 0
+    previous=$COUNTS
     return 1
 }
 
-# Waits for the empty grid: white cells and not a mark on them.
-wait_for_empty_board() {
-    local i
-    for ((deadline = SECONDS + WAIT_SECONDS; SECONDS < deadline; )); do
-        read_board && ((BLANK)) && return 0
-        sleep "$POLL_SLEEP"
-    done
-    return 1
-}
+# The empty grid: white cells and not a mark on them.
+board_empty() { read_board && ((BLANK)); }
 
 # Clicks one free cell and waits until the screen shows its cross and the computer's nought, or
 # until the question comes up. Sets QUESTION to the box's window when the game is over.
 play_one_move() {
     local cell=$1 column=$(($1 / 3)) row=$(($1 % 3))
-    local before=("${CELLS[@]}") crosses noughts i j
+    local before=("${CELLS[@]}") crosses noughts new_crosses new_noughts j
     crosses=$(count_of X) noughts=$(count_of O)
     QUESTION=''
     click_board "$((column * CELL + CELL / 2))" "$((row * CELL + CELL / 2))"
-    for ((deadline = SECONDS + WAIT_SECONDS; SECONDS < deadline; )); do
-        QUESTION=$(question_window)
-        [[ -n $QUESTION ]] && return 0
-        if read_board && [[ -z $(question_window) && ${CELLS[cell]} == X ]]; then
-            local new_crosses new_noughts
-            new_crosses=$(count_of X) new_noughts=$(count_of O)
-            if ((new_noughts == noughts + 1 || crosses + 1 + noughts == 9)); then
-                ((new_crosses == crosses + 1)) || fail "after a click on cell $cell the board shows $new_crosses crosses, expected $((crosses + 1)): $(board_text)"
-                ((new_noughts <= noughts + 1)) || fail "the computer placed more than one nought: $(board_text)"
-                for ((j = 0; j < 9; j++)); do
-                    [[ ${before[j]} == . || ${before[j]} == "${CELLS[j]}" ]] || fail "cell $j changed from ${before[j]} to ${CELLS[j]}: $(board_text)"
-                done
-                return 0
-            fi
-        fi
-        sleep "$POLL_SLEEP"
+    eventually move_answered || fail "a click on cell $cell (column $column, row $row) showed no cross and nought; board: $(board_text)"
+    [[ -n $QUESTION ]] && return 0
+    ((new_crosses == crosses + 1)) || fail "after a click on cell $cell the board shows $new_crosses crosses, expected $((crosses + 1)): $(board_text)"
+    ((new_noughts <= noughts + 1)) || fail "the computer placed more than one nought: $(board_text)"
+    for ((j = 0; j < 9; j++)); do
+        [[ ${before[j]} == . || ${before[j]} == "${CELLS[j]}" ]] || fail "cell $j changed from ${before[j]} to ${CELLS[j]}: $(board_text)"
     done
-    fail "a click on cell $cell (column $column, row $row) showed no cross and nought within $WAIT_SECONDS s; board: $(board_text)"
 }
-
-# Waits for the question box to be shown.
-wait_for_question() {
-    local i
-    for ((deadline = SECONDS + WAIT_SECONDS; SECONDS < deadline; )); do
-        QUESTION=$(question_window)
-        [[ -n $QUESTION ]] && return 0
-        sleep "$POLL_SLEEP"
-    done
-    return 1
+# The question, or the clicked cell's cross with the computer's nought (none on a board it filled).
+move_answered() {
+    question_up && return 0
+    read_board && question_gone && [[ ${CELLS[cell]} == X ]] || return 1
+    new_crosses=$(count_of X) new_noughts=$(count_of O)
+    ((new_noughts == noughts + 1 || crosses + 1 + noughts == 9))
 }
 
 # Whether the window has the keyboard. Under Wine the X server's focus stays at the pointer root and
@@ -292,12 +229,8 @@ has_keyboard() {
 
 # Keys go to the focused window; without a window manager the program focuses its box itself.
 focus_question() {
-    local i
-    for ((deadline = SECONDS + 2; SECONDS < deadline; )); do
-        has_keyboard "$QUESTION" && return 0
-        sleep "$POLL_SLEEP"
-    done
-    timeout 30 xdotool windowfocus --sync "$QUESTION" || fail "the question box did not take the keyboard focus within 30 s"
+    WITHIN=2 eventually has_keyboard "$QUESTION" ||
+        timeout 30 xdotool windowfocus --sync "$QUESTION" || fail "the question box did not take the keyboard focus within 30 s"
 }
 
 # Plays from an empty board to the question, clicking free cells chosen from what the screen
@@ -321,7 +254,7 @@ play_to_question() {
         say "$name: cross in cell $move -> $(board_text)"
         [[ -z $(outcome_of_board) ]] || break
     done
-    wait_for_question || fail "$name: the game is over on screen ($(board_text)) but no question came up within $WAIT_SECONDS s"
+    eventually question_up || fail "$name: the game is over on screen ($(board_text)) but no question came up"
     TITLE=$(xdotool getwindowname "$QUESTION")
     say "$name: question \"$TITLE\" after $moves crosses"
 
@@ -360,7 +293,7 @@ play_to_question() {
 }
 
 # --- Game 1: the strip below the grid, then a game answered Yes ---------------------------------
-wait_for_empty_board || fail "the empty grid did not show within $WAIT_SECONDS s"
+eventually board_empty || fail "the empty grid did not show"
 screenshot start
 # The board shows whole: its right frame line is on screen, black from top to bottom.
 right_edge=$(import -window root -crop "1x300+$((BOARD_X + 299))+$BOARD_Y" -depth 8 txt:- 2>/dev/null |
@@ -379,27 +312,18 @@ say "clicks beside the grid: board untouched"
 play_to_question game1
 focus_question
 xdotool key Return  # Yes is the default button
-for ((deadline = SECONDS + WAIT_SECONDS; SECONDS < deadline; )); do
-    [[ -z $(question_window) ]] && break
-    sleep "$POLL_SLEEP"
-done
-[[ -z $(question_window) ]] || fail "game1: Return did not answer the question within $WAIT_SECONDS s"
-wait_for_empty_board || fail "game1: after Yes the board is not empty: $(board_text)"
-kill -0 "$game_pid" 2>/dev/null || fail "game1: the program ended after Yes"
+eventually question_gone || fail "game1: Return did not answer the question"
+eventually board_empty || fail "game1: after Yes the board is not empty: $(board_text)"
+ended "$game_pid" && fail "game1: the program ended after Yes"
 say "game1: answered Yes, board empty again"
 
 # --- Game 2: answered No, which ends the program ------------------------------------------------
 play_to_question game2
 focus_question
 xdotool key Tab Return  # Tab moves the focus from Yes to No
-for ((deadline = SECONDS + WAIT_SECONDS; SECONDS < deadline; )); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep "$POLL_SLEEP"
-done
-kill -0 "$game_pid" 2>/dev/null && fail "game2: the program still runs $WAIT_SECONDS s after No"
+eventually ended "$game_pid" || fail "game2: the program still runs after No"
 wait "$game_pid"
 status=$?
-game_pid=''
 ((status == 0)) || fail "game2: the program ended with status $status after No, expected 0"
 say "game2: answered No, the program ended with status 0"
 say "PASS"

@@ -36,8 +36,6 @@ as_nobody DISPLAY="$DISPLAY" XAUTHORITY="$work/sway.auth" WLR_BACKENDS=x11 WLR_R
 PIDS+=($!)
 socket() { swaysock=$(ls "$work"/run/sway-ipc.*.sock) && wayland=$(cd "$work/run" && ls wayland-? | head -n1) && [[ -S $swaysock ]]; }
 eventually socket || fail "sway did not start"
-# The job above is a shell around sway; sway itself is stopped by the id its socket is named with.
-sway_pid=${swaysock%.sock} && PIDS+=("${sway_pid##*.}")
 # Sway's output is the one window on our X server (its title is not always set).
 output_window() { out=$(xwininfo -root -children | awk '$1 ~ /^0x/ { print $1; exit }') && [[ $out ]]; }
 eventually output_window || fail "sway opened no output window"

@@ -5,20 +5,14 @@ set -euo pipefail
 build=$1
 source=$2
 id=io.github.krestiki_noliki.KrestikiNoliki
+NAME=install
+source "$(dirname "$0")/desktop_session.sh"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
 for tool in desktop-file-validate appstreamcli; do
   command -v "$tool" >/dev/null || fail "$tool is missing (install desktop-file-utils and appstream)"
 done
 
-prefix=$(mktemp -d)
-game=
-cleanup() {
-  if [ -n "$game" ]; then kill "$game" 2>/dev/null || true; wait "$game" 2>/dev/null || true; fi
-  rm -rf "$prefix"
-}
-trap cleanup EXIT
-
+prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 share=$prefix/share
 
@@ -54,13 +48,12 @@ svg=$share/icons/hicolor/scalable/apps/$icon.svg
 grep -q '<svg[^>]*viewBox="0 0 256 256"' "$svg" || fail "$svg is not a square SVG"
 
 # The installed program runs away from the build tree: it is still up after a second.
-QT_QPA_PLATFORM=offscreen "$prefix/bin/krestiki-noliki" >"$prefix/out.log" 2>&1 &
+QT_QPA_PLATFORM=offscreen "$prefix/bin/krestiki-noliki" >"$work/game.log" 2>&1 &
 game=$!
+PIDS+=($game)
 sleep 1
-if ! kill -0 "$game" 2>/dev/null; then
+if ended "$game"; then
   status=0; wait "$game" || status=$?
-  game=
-  cat "$prefix/out.log" >&2
   fail "the installed program exited with status $status within a second"
 fi
 echo "PASS"

@@ -7,11 +7,12 @@ set -uo pipefail
 
 readonly GAME=${1:?usage: test_no_display.sh path/to/krestiki-noliki}
 readonly OUR_LINE='krestiki-noliki: cannot open a display'
-work=$(mktemp -d "${TMPDIR:-/tmp}/kn-nodisplay.XXXXXX") || exit 1
-trap 'rm -rf "$work"' EXIT
+readonly NAME=nodisplay
+source "$(dirname "$0")/desktop_session.sh"
 failures=0
 
-fail() {
+# Counts a failure and goes on to the next case.
+failed() {
     echo "FAIL ($1): $2"
     sed 's/^/    /' "$work/err"
     failures=$((failures + 1))
@@ -25,13 +26,13 @@ refused() {
     env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" timeout 20 "$GAME" </dev/null >"$work/out" 2>"$work/err"
     status=$?
     if ((status == 124)); then
-        fail "$what" "still running after 20 s"
+        failed "$what" "still running after 20 s"
     elif ((status > 128)); then
-        fail "$what" "killed by signal $((status - 128)) (status $status; 134 is an abort)"
+        failed "$what" "killed by signal $((status - 128)) (status $status; 134 is an abort)"
     elif ((status != 1)); then
-        fail "$what" "status $status, expected 1"
+        failed "$what" "status $status, expected 1"
     elif [[ -s $work/out ]]; then
-        fail "$what" "unexpected output on stdout: $(head -c 200 "$work/out")"
+        failed "$what" "unexpected output on stdout: $(head -c 200 "$work/out")"
     else
         return 0
     fi
@@ -43,7 +44,7 @@ expect_our_line() {
     refused "$@" || return
     err=$(<"$work/err")
     if [[ $(wc -l <"$work/err") != 1 || $err != "$OUR_LINE"* ]]; then
-        fail "$what" "stderr should be our one line, got:"
+        failed "$what" "stderr should be our one line, got:"
     else
         echo "ok ($what): status 1, stderr: $err"
     fi
@@ -62,7 +63,7 @@ if refused "$what" QT_QPA_PLATFORM=nosuchplatform DISPLAY=":$dead"; then
     err=$(<"$work/err")
     if [[ $err == *"$OUR_LINE"* || $err != *'Could not find the Qt platform plugin "nosuchplatform"'* ||
         $err != *'Available platform plugins are:'*xcb* ]]; then
-        fail "$what" "stderr should be Qt's own messages, got:"
+        failed "$what" "stderr should be Qt's own messages, got:"
     else
         echo "ok ($what): status 1, Qt's messages passed through"
     fi
