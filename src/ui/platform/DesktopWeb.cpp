@@ -30,7 +30,7 @@ bool CentresForOpenHeight() { return true; }
 
 int RunEventLoop(QApplication &application)
 {
-    InstallPageAccessibility();
+    InstallPageAccessibility(application.topLevelWidgets().value(0));  // the game's, the one window yet
     // The page learns of the end through the runtime's exit. It is left from a timer of the runtime's
     // own, which takes the exit as the end it is, where leaving from an event of the page would throw
     // it at the browser as an error.

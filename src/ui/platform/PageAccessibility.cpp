@@ -3,6 +3,7 @@
 #include "page/PageElements.h"
 #include "page/PageMirror.h"
 #include "page/PageStructure.h"
+#include "ui/accessibility/BoardNews.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -22,6 +23,7 @@ namespace {
 
 struct Bridge {
     PageMirror mirror;
+    QPointer<QWidget> gameWindow;
     val liveRegion = val::undefined();
     bool syncQueued = false;
     QPointer<QWidget> toldDialog;  // the last question whose news and text went to the live region
@@ -74,7 +76,6 @@ void Sync()
 {
     Bridge &b = bridge();
     b.syncQueued = false;
-    bool first = true;
     for (QWidget *window : QApplication::topLevelWidgets()) {
         val container = window->isVisible() ? QtAccessibilityContainerOf(window) : val::null();
         if (container.isNull())
@@ -93,15 +94,8 @@ void Sync()
             const QString description = question->accessibleDescription();
             Tell(description.isEmpty() ? question->text() : description);
         }
-        if (first && !question) {
-            // The news lives beside the game's window, from before any news is told.
-            if (b.liveRegion.isUndefined()) {
-                b.liveRegion = Document().call<val>("createElement", std::string("div"));
-                b.liveRegion.call<void>("setAttribute", std::string("aria-live"), std::string("polite"));
-            }
+        if (window == b.gameWindow)
             elements.push_back(b.liveRegion);
-            first = false;
-        }
         Arrange(container, elements);
     }
     b.mirror.sweep();
@@ -191,9 +185,14 @@ EMSCRIPTEN_BINDINGS(krestiki_page_accessibility)
     emscripten::function("knFocusControl", &FocusControl);
 }
 
-void InstallPageAccessibility()
+void InstallPageAccessibility(QWidget *gameWindow)
 {
     Bridge &b = bridge();
+    b.gameWindow = gameWindow;
+    // With the board's news's politeness; it joins the game window's elements at their first sync.
+    b.liveRegion = Document().call<val>("createElement", std::string("div"));
+    b.liveRegion.call<void>("setAttribute", std::string("aria-live"),
+                            std::string(BoardNews::politeness == BoardNews::Politeness::Assertive ? "assertive" : "polite"));
     b.next = QAccessible::installUpdateHandler(&Update);
     qApp->installEventFilter(new WindowWatch(qApp));
     QueueSync();
