@@ -4,6 +4,7 @@
 #include "QuietSizeHints.h"
 #include "ui/PlayAgainQuestion.h"
 #include "ui/TForm1.h"
+#include "ui/platform/page/PageRoles.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>
@@ -155,6 +156,13 @@ void TestBoardKeyboard::assistiveTechnologyReadsAndPlaysTheBoard()
     const int nought = CellWith(form.state(), CellNought);
     QVERIFY(nought >= 0);
     QVERIFY(board->child(3 * RowOf(nought) + ColumnOf(nought))->text(QAccessible::Name).endsWith(QStringLiteral(": нолик")));
+
+    // A web page sorts by role: a disabled push button, which Qt gives no press action, stays a button.
+    QCOMPARE(PageKindOf(cell), PageKind::Button);
+    QPushButton disabled(QStringLiteral("Новая игра"));
+    disabled.setEnabled(false);
+    QVERIFY(!Accessible(&disabled)->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    QCOMPARE(PageKindOf(Accessible(&disabled)), PageKind::Button);
 
     // The labels say what they hold, and follow their captions.
     QCOMPARE(Accessible(form.a20)->text(QAccessible::Name), QStringLiteral("верх, справа: крестик"));

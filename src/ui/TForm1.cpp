@@ -35,7 +35,7 @@ TForm1::TForm1(QWidget *parent)
               Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                   | Qt::MSWindowsFixedSizeDialogHint)
 {
-    InstallPlatformAccessibility();
+    InstallPlatformAccessibility(this);
     // The window font comes first: the labels that fit themselves to their captions then measure
     // them in the font they show, and the platform's default font is never loaded.
     setFont(WindowFont(11, false));

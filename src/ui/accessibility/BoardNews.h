@@ -12,6 +12,13 @@ class BoardNews {
 public:
     explicit BoardNews(BoardPicture *board);
 
+    // How the news takes its turn with what a screen reader is saying, on a desktop and in a web
+    // page alike. Polite: after it, so that the played cell's reading is heard whole, then the
+    // computer's answer. Qt's announcement carries it and a page's live region is made with it;
+    // the notification of a Qt without announcements has none to carry.
+    enum class Politeness { Polite, Assertive };
+    static constexpr Politeness politeness = Politeness::Polite;
+
     void tell(const QString &text);
     // News of the move that ends the game. The play-again question follows at once, and a screen
     // reader may read it first; where the question can carry the news, it is read with its text.

@@ -8,9 +8,9 @@ BoardNews::BoardNews(BoardPicture *board) : board_(board) {}
 
 void BoardNews::tell(const QString &text)
 {
-    // Assertive: the news answers the key just pressed, and what Orca was still saying is stale.
     QAccessibleAnnouncementEvent event(board_.data(), text);
-    event.setPoliteness(QAccessible::AnnouncementPoliteness::Assertive);
+    event.setPoliteness(politeness == Politeness::Assertive ? QAccessible::AnnouncementPoliteness::Assertive
+                                                            : QAccessible::AnnouncementPoliteness::Polite);
     QAccessible::updateAccessibility(&event);
 }
 

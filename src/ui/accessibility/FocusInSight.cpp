@@ -1,7 +1,13 @@
 #include "FocusInSight.h"
 
 #include <QEvent>
+#include <QRect>
 #include <QWidget>
+
+bool InSight(const QWidget *window, const QRect &globalRect)
+{
+    return globalRect.bottom() <= QRect(window->mapToGlobal(QPoint(0, 0)), window->size()).bottom();
+}
 
 FocusInSight::FocusInSight(QWidget *window) : QObject(window), window_(window)
 {
@@ -23,7 +29,7 @@ void FocusInSight::applyPolicies()
 {
     for (auto it = policies_.cbegin(); it != policies_.cend(); ++it) {
         QWidget *widget = it.key();
-        const int bottom = widget->mapTo(window_, QPoint(0, widget->height())).y();
-        widget->setFocusPolicy(bottom <= window_->height() ? it.value() : Qt::NoFocus);
+        const QRect rect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+        widget->setFocusPolicy(InSight(window_, rect) ? it.value() : Qt::NoFocus);
     }
 }

@@ -41,8 +41,9 @@ Centring WindowCentring();
 // Lets assistive technology read the window: Qt's interfaces for the board's cells and for what the
 // tallies and the text copy of the board mean, and in a web page, whose screen reader reads the page
 // rather than Qt, the page's elements that carry them. Call first thing as each window is made: where
-// accessibility is on from the start, the window's own first captions ask for their interfaces.
-void InstallPlatformAccessibility();
+// accessibility is on from the start, the window's own first captions ask for their interfaces. The
+// page's news goes beside the WINDOW last made, the game's.
+void InstallPlatformAccessibility(QWidget *window);
 
 // Runs the application's event loop until the program ends, with the exit status. In a web page the
 // loop never returns to main; there the page is told that the program has ended once its last window

@@ -58,6 +58,6 @@ std::optional<bool> ServerSaysHoldsKeyboard(WId window)
 
 Centring WindowCentring() { return Centring::ForClosedHeight; }
 
-void InstallPlatformAccessibility() { InstallAccessibility(); }
+void InstallPlatformAccessibility(QWidget *) { InstallAccessibility(); }
 
 int RunEventLoop(QApplication &application) { return application.exec(); }

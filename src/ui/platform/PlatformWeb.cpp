@@ -8,8 +8,6 @@
 
 #include <emscripten.h>
 
-#include <utility>
-
 // A web page: the browser's own platform, no desktop entry, no display server of its own, and no
 // fonts the program can count on, so its Tahoma travels inside it.
 
@@ -31,14 +29,10 @@ std::optional<bool> ServerSaysHoldsKeyboard(WId) { return std::nullopt; }
 
 Centring WindowCentring() { return Centring::ForOpenHeight; }
 
-void InstallPlatformAccessibility()
+void InstallPlatformAccessibility(QWidget *window)
 {
     InstallAccessibility();
-    // Once for all windows: Qt keeps one factory however often it is given, but a second page's
-    // handler would hand every event on to itself.
-    static bool pageInstalled = false;
-    if (!std::exchange(pageInstalled, true))
-        InstallPageAccessibility();
+    InstallPageAccessibility(window);
 }
 
 int RunEventLoop(QApplication &application)

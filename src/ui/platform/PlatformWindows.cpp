@@ -16,6 +16,6 @@ std::optional<bool> ServerSaysHoldsKeyboard(WId) { return std::nullopt; }
 
 Centring WindowCentring() { return Centring::ForClosedHeight; }
 
-void InstallPlatformAccessibility() { InstallAccessibility(); }
+void InstallPlatformAccessibility(QWidget *) { InstallAccessibility(); }
 
 int RunEventLoop(QApplication &application) { return application.exec(); }
