@@ -24,8 +24,9 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.keys import Keys
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
-import browser  # noqa: E402
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent))
+import harness  # noqa: E402
+from harness import Failure  # noqa: E402
 
 CLIENT_SIZE = (304, 377)             # the client area the layout was made for
 OPEN_CLIENT_HEIGHT = 556 - 34        # the lower area open, at the slide's last step
@@ -75,10 +76,6 @@ return { window: box(window_), footer: box(document.querySelector("footer")), sc
 """
 
 
-class Failure(Exception):
-    pass
-
-
 class Page:
     def __init__(self, driver, shots, touch=False, ratio=1):
         self.driver, self.shots, self.count = driver, shots, 0
@@ -105,15 +102,12 @@ class Page:
 
     # Bounds far past what a loaded two-core machine takes; a fault still ends the test.
     def wait(self, what, condition, timeout=60):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            value = condition()
-            if value:
-                return value
-            time.sleep(0.05)
-        self.shot("failure")
-        console = "".join(f"\n    {entry['message']}" for entry in self.driver.get_log("browser")[-10:])
-        raise Failure(f"no {what} within {timeout} s; the page's console last said:{console or ' nothing'}")
+        try:
+            return harness.wait(what, condition, timeout)
+        except Failure as failure:
+            self.shot("failure")
+            console = "".join(f"\n    {entry['message']}" for entry in self.driver.get_log("browser")[-10:])
+            raise Failure(f"{failure}; the page's console last said:{console or ' nothing'}") from None
 
     def game(self):
         return next((w for w in self.windows() if w["title"] == "Крестики-нолики"), None)
@@ -124,14 +118,14 @@ class Page:
     def click(self, x, y):
         if self.touch:
             return self.tap(x, y)
-        if isinstance(self.driver, browser.Firefox):
+        if isinstance(self.driver, harness.Firefox):
             return self.driver.click(x, y)
         actions = ActionBuilder(self.driver)
         actions.pointer_action.move_to_location(int(x), int(y)).click()
         actions.perform()
 
     def key(self, text):
-        if isinstance(self.driver, browser.Firefox):
+        if isinstance(self.driver, harness.Firefox):
             return self.driver.key("Enter" if text == Keys.RETURN else text)
         if text not in RUSSIAN_KEYS:
             ActionChains(self.driver).send_keys(text).perform()
@@ -195,23 +189,22 @@ def main():
     site_zip, shots = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
     mode = sys.argv[3:] or ["chromium"]
     shots.mkdir(parents=True, exist_ok=True)
-    with tempfile.TemporaryDirectory() as www:
-        with zipfile.ZipFile(site_zip) as archive:
-            archive.extractall(pathlib.Path(www) / "games")
+    with tempfile.TemporaryDirectory() as www, zipfile.ZipFile(site_zip) as archive:
+        archive.extractall(pathlib.Path(www) / "games")
         url = f"games/{site_zip.stem}/"
         if mode[0] == "offline":
             offline(pathlib.Path(www), url, shots)
         elif mode[0] == "firefox":
-            with browser.served(www) as address, browser.firefox() as driver:
+            with harness.served(www) as address, harness.firefox() as driver:
                 play(Page(driver, shots), address + url)
         elif mode[0] == "phone":
             width, height, ratio = (int(v) for v in mode[1].split("x"))
-            with browser.served(www) as address, browser.chromium() as driver:
-                browser.phone(driver, width, height, ratio)
+            with harness.served(www) as address, harness.chromium() as driver:
+                harness.phone(driver, width, height, ratio)
                 page = Page(driver, shots, touch=True, ratio=ratio)
                 (play if height > width else play_on_its_side)(page, address + url)
         else:
-            with browser.served(www) as address, browser.chromium() as driver:
+            with harness.served(www) as address, harness.chromium() as driver:
                 page = Page(driver, shots)
                 play(page, address + url)
                 play_by_tree(Tree(page), address + url)
@@ -221,7 +214,7 @@ def main():
 def load(page, url):
     """Opens the page, over a slow line where the browser can make one, so that it is seen loading."""
     driver = page.driver
-    slow = not isinstance(driver, browser.Firefox)
+    slow = not isinstance(driver, harness.Firefox)
     if slow:
         driver.execute_cdp_cmd("Network.enable", {})
         driver.execute_cdp_cmd("Network.emulateNetworkConditions",
@@ -322,8 +315,7 @@ def play(page, url):
     if page.windows():
         raise Failure("the game's window stayed on the page after Нет")
     page.shot("ended")
-    errors = browser.console_errors(driver)
-    if errors:
+    if errors := harness.console_errors(driver):
         raise Failure("the console holds errors:\n  " + "\n  ".join(errors))
 
 
@@ -354,7 +346,7 @@ def taps_are_clicks(page):
     touch_cell(None, end="touchCancel")  # on the centre, taken: Qt ends a cancelled touch as a release
     time.sleep(1)
     state = page.driver.execute_script("return [visualViewport.scale, String(getSelection())]")
-    if page.board()[0] != board or state != [1, ""] or browser.console_errors(page.driver):
+    if page.board()[0] != board or state != [1, ""] or harness.console_errors(page.driver):
         raise Failure(f"a cancelled touch changed the board, or the taps zoomed to {state[0]}, selected {state[1]!r} or wrote errors")
     page.shot("taps")
     page.tap(gx + NEW_GAME[0], gy + NEW_GAME[1])
@@ -393,9 +385,9 @@ def offline(www, url, shots):
     """One visit keeps the site's files, and nothing else, and Chromium finds it installable; with the
     server stopped the page loads and plays; a new build replaces the kept one at the next visit."""
     files = sorted(str(f.relative_to(www / url)) for f in (www / url).rglob("*") if f.is_file() and f.name != "sw.js")
-    with browser.chromium() as driver:
+    with harness.chromium() as driver:
         page = Page(driver, shots)
-        with browser.served(www) as address:
+        with harness.served(www) as address:
             load(page, address + url)
             kept = page.wait("the site kept by its service worker", lambda: driver.execute_script(KEPT_JS), 60)
             if list(kept.values()) != [[address + url + file for file in files]]:
@@ -422,7 +414,7 @@ def offline(www, url, shots):
         page_html = (new / url / "index.html").read_text()
         (new / url / "index.html").write_text(page_html.replace("<head>", '<head><meta name="build" content="new">'))
         port = int(address.rsplit(":", 1)[1].strip("/"))
-        with browser.served(new, port=port):
+        with harness.served(new, port=port):
             driver.get(address + url)
 
             def new_kept():
@@ -433,8 +425,7 @@ def offline(www, url, shots):
             if not driver.execute_script("return document.querySelector('meta[name=build]')"):
                 raise Failure("the visit after a new build still shows the old one")
             page.wait("game window of the new build", lambda: page.game(), 60)
-        errors = browser.console_errors(driver)
-        if errors:
+        if errors := harness.console_errors(driver):
             raise Failure("the console holds errors:\n  " + "\n  ".join(errors))
 
 
@@ -561,8 +552,4 @@ CELL_NAMES = [("верх", "середина", "низ")[i % 3] + ", " + ("сл�
 
 
 if __name__ == "__main__":
-    try:
-        main()
-    except Failure as failure:
-        print(f"e2e-web: FAIL: {failure}", file=sys.stderr)
-        sys.exit(1)
+    harness.command("e2e-web", main)
