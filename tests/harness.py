@@ -1,7 +1,7 @@
 """What the game's tests share: the bounded wait that says what it waited for, the stop of a started
 process by its id, the site's server, and headless Chromium and Firefox. The web's packages are
-imported where used: the desktop's tests lack them. For the shell scripts: harness.py serve DIR --
-COMMAND... (each {} in COMMAND the address)."""
+imported where used: the desktop's tests lack them. For the shell scripts: harness.py chromium-flags,
+or harness.py serve DIR -- COMMAND... (each {} in COMMAND the address)."""
 
 import base64
 import contextlib
@@ -123,6 +123,13 @@ def serve_while(folder, command_line, seconds=900):
         return process.returncode
 
 
+# Each Chromium of the tests, headless or with a window: no sandbox (the tests run as root), nothing
+# fetched or offered beside the page, and no GPU or shared memory, which a container lacks.
+CHROMIUM_FLAGS = ("--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage", "--no-first-run",
+                  "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                  "--disable-quic", "--password-store=basic", "--disable-features=Translate")
+
+
 @contextlib.contextmanager
 def chromium(width=1280, height=960):
     """A headless Chromium through chromedriver, at the given window size, keeping the page's console."""
@@ -131,9 +138,7 @@ def chromium(width=1280, height=960):
     with tempfile.TemporaryDirectory(prefix="kn-chromium.", ignore_cleanup_errors=True) as profile:
         options = webdriver.ChromeOptions()
         options.binary_location = "/usr/bin/chromium"
-        for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-                     "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                     "--disable-dev-shm-usage", f"--window-size={width},{height}", f"--user-data-dir={profile}"):
+        for flag in ("--headless", *CHROMIUM_FLAGS, f"--window-size={width},{height}", f"--user-data-dir={profile}"):
             options.add_argument(flag)
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         service = Service(executable_path="/usr/bin/chromedriver")
@@ -199,7 +204,9 @@ def console_errors(driver):
 
 if __name__ == "__main__":
     args = sys.argv[1:]
-    if len(args) > 3 and args[0] == "serve" and args[2] == "--":
+    if args == ["chromium-flags"]:
+        print(" ".join(CHROMIUM_FLAGS))
+    elif len(args) > 3 and args[0] == "serve" and args[2] == "--":
         command("harness", lambda: serve_while(args[1], args[3:]))
     else:
-        sys.exit("usage: harness.py serve DIR -- COMMAND...")
+        sys.exit("usage: harness.py chromium-flags | harness.py serve DIR -- COMMAND...")
