@@ -21,8 +21,8 @@ import harness  # noqa: E402
 
 TARGET_MS = 2000
 # Watches every frame for the game's window with its grid drawn: the board picture's first column
-# line, at (101, 92) of the client area, is black and opaque, the middle of the first cell white. The
-# time is from the start of the navigation.
+# line, beside the first cell's middle, is black and opaque, that middle white. The time is from the
+# start of the navigation.
 WATCH = """
 (function watch() {
   const screen = document.getElementById("qt-shadow-container")?.shadowRoot;
@@ -30,8 +30,8 @@ WATCH = """
     const ratio = devicePixelRatio;
     if (canvas.width < 200 * ratio || canvas.height < 200 * ratio) continue;
     const context = canvas.getContext("2d");
-    const [r, g, b, a] = context.getImageData(101 * ratio, 92 * ratio, 1, 1).data;
-    const [wr, wg, wb] = context.getImageData(51 * ratio, 92 * ratio, 1, 1).data;
+    const [r, g, b, a] = context.getImageData(%d * ratio, %d * ratio, 1, 1).data;
+    const [wr, wg, wb] = context.getImageData(%d * ratio, %d * ratio, 1, 1).data;
     if (a === 255 && r < 60 && g < 60 && b < 60 && wr > 240 && wg > 240 && wb > 240) {
       window.boardShownAt = performance.now();
       return;
@@ -39,7 +39,7 @@ WATCH = """
   }
   requestAnimationFrame(watch);
 })();
-"""
+""" % (harness.cell_at(3)[0], harness.centre(0)[1], *harness.centre(0))
 
 
 class GzipHandler(harness.QuietHandler):

@@ -17,13 +17,7 @@ import pyatspi
 from gi.repository import GLib
 
 import harness
-from harness import Failure
-
-PICTURE_X, PICTURE_Y, CELL = 1, 42, 100
-LINES = [(0, 1, 2), (3, 4, 5), (6, 7, 8), (0, 3, 6), (1, 4, 7), (2, 5, 8), (0, 4, 8), (2, 4, 6)]
-QUESTIONS = {'Победа!': 'Вы победили! Хотите заново играть?', 'Поражение!': 'Вы проиграли? Хотите отыграться?',
-             'Ничья!': 'Ничья! Заново играть?'}
-TALLIES = ('Побед', 'Ничья', 'Поражений')
+from harness import CELL, CELL_NAME, QUESTIONS, TALLIES, TITLE, Failure, choose
 
 
 def say(message):
@@ -63,7 +57,7 @@ def windows(app):
 
 
 def main_window(app):
-    return next((w for w in windows(app) if w.name == 'Крестики-нолики'), None)
+    return next((w for w in windows(app) if w.name == TITLE), None)
 
 
 def question(app):
@@ -74,18 +68,21 @@ def xdotool(*args):
     subprocess.run(['xdotool', *args], check=True, timeout=60)
 
 
+def x_windows(title):
+    """The shown X windows whose title matches TITLE, a pattern."""
+    return subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', title], capture_output=True, text=True).stdout.split()
+
+
 class Board:
     """The board found by the rectangles it should have on screen, its cells by what is under their centres."""
 
     def __init__(self, window):
         wx, wy, _, _ = extents(window)
-        self.origin = (wx + PICTURE_X, wy + PICTURE_Y)
         component = window.queryComponent()
         self.cells = []
-        for index in range(9):  # index = column * 3 + row, as the game counts
-            column, row = divmod(index, 3)
-            left, top = self.origin[0] + column * CELL, self.origin[1] + row * CELL
-            cell = component.getAccessibleAtPoint(left + CELL // 2, top + CELL // 2, pyatspi.DESKTOP_COORDS)
+        for index in range(9):
+            left, top = harness.cell_at(index, wx, wy)
+            cell = component.getAccessibleAtPoint(*harness.centre(index, wx, wy), pyatspi.DESKTOP_COORDS)
             if cell is None or cell.getRoleName() != 'table cell':
                 raise Failure('no table cell under the centre of cell %d' % index)
             if extents(cell) != (left, top, CELL, CELL):
@@ -101,11 +98,7 @@ class Board:
         return [cell.name for cell in self.cells]
 
     def marks(self):
-        marks = []
-        for name in self.names():
-            mark = name.rsplit(': ', 1)[-1]
-            marks.append({'крестик': 'X', 'нолик': 'O', 'пусто': '.'}.get(mark, '?'))
-        return marks
+        return [harness.MARKS.get(name.rsplit(': ', 1)[-1], '?') for name in self.names()]
 
     def cursor(self):
         focused = [i for i, cell in enumerate(self.cells) if states(cell).contains(pyatspi.STATE_FOCUSED)]
@@ -166,16 +159,6 @@ def news(board, before):
     return ['крестик'] + ['Компьютер: ' + board.cells[answered[0]].name.split(':')[0] for _ in answered[:1]]
 
 
-def choose(marks):
-    """A winning cell, else a block, else the first free one."""
-    for mark in 'XO':
-        for line in LINES:
-            values = [marks[i] for i in line]
-            if values.count(mark) == 2 and values.count('.') == 1:
-                return line[values.index('.')]
-    return marks.index('.')
-
-
 def arrows_to(start, target):
     """Keys that take the cursor from one cell to another."""
     (c0, r0), (c1, r1) = divmod(start, 3), divmod(target, 3)
@@ -216,8 +199,7 @@ def play_by_keys(app, board, heard, use_digits):
 def answer(app, box, key, heard, closes=False):
     focus = subprocess.run(['xdotool', 'getwindowfocus'], capture_output=True, text=True).stdout.strip()
     title = box.name
-    found = subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', '^%s$' % title],
-                           capture_output=True, text=True).stdout.split()
+    found = x_windows('^%s$' % title)
     if found and focus not in found:
         xdotool('windowfocus', '--sync', found[0])
     said = heard.key(key)
@@ -230,9 +212,7 @@ def main(log):
     app = wait('the game on the bus', game_app, seconds=60)
     window = wait('the window', lambda: main_window(app))
     # A window manager would hand the new window the keyboard; here the test does.
-    found = subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', '^Крестики-нолики$'],
-                           capture_output=True, text=True).stdout.split()
-    xdotool('windowfocus', '--sync', found[0])
+    xdotool('windowfocus', '--sync', x_windows('^%s$' % TITLE)[0])
     board = Board(window)
     names = board.names()
     if names[4] != 'центр: пусто' or names[0] != 'верх, слева: пусто' or len(set(names)) != 9:
@@ -248,10 +228,10 @@ def main(log):
     # The top bar, the one part of the window that holds the tallies, reads them left to right.
     top_bar = next(part for part in window if part is not None and any(child.name.split(':')[0] in TALLIES for child in part))
     tallies = [child.name for child in top_bar if child.name.split(':')[0] in TALLIES]
-    if tallies != ['Побед: 0', 'Ничья: 0', 'Поражений: 0']:
+    if tallies != ['%s: 0' % tally for tally in TALLIES]:
         raise Failure('the top bar reads its tallies as %s' % tallies)
 
-    heard = Heard({'key': 'start', 'at': '', 'says': ['Крестики-нолики'], 'cell': 'центр: пусто'}, log)
+    heard = Heard({'key': 'start', 'at': '', 'says': [TITLE], 'cell': 'центр: пусто'}, log)
 
     before = board.marks()
     press = heard.key('press', send=False)
@@ -270,7 +250,7 @@ def main(log):
     wait('an empty board after Д', lambda: board.marks() == ['.'] * 9)
     yes.update(says=['Новая игра'], cell=wait('the focus back on the board', lambda: board.cursor() is not None
                                               and board.cells[board.cursor()].name))
-    expected = {'Победа!': 'Побед: 1', 'Ничья!': 'Ничья: 1', 'Поражение!': 'Поражений: 1'}[title]
+    expected = '%s: 1' % next(tally for tally, counted in TALLIES.items() if counted == title)
     tallies = [child.name for child in top_bar if child.name.split(':')[0] in TALLIES]
     if expected not in tallies:
         raise Failure('after "%s" the top bar reads %s' % (title, tallies))
@@ -323,8 +303,7 @@ def judge(keys, spoken):
     for key, following in zip(keys, keys[1:] + [{'at': '~'}]):
         said = [said_words(text) for at, text in spoken if key['at'] <= at < following['at']]
         heard = sum(said, [])
-        cells = [text for text in said if text and text[0] in ('верх', 'середина', 'низ', 'центр')
-                 and text[-1] in ('пусто', 'крестик', 'нолик')]
+        cells = [text for text in said if text and text[0] in (*harness.ROWS, 'центр') and text[-1] in harness.MARKS]
         if (key['cell'] and cells != [words(key['cell'])]) or not in_order(heard, key['says']) \
                 or heard.count('крестик') > 1 or heard.count('компьютер') > 1 \
                 or {'grayed', 'unavailable', 'dimmed'} & set(heard):
@@ -335,9 +314,6 @@ def judge(keys, spoken):
 
 # The web site in Chromium, read by Orca through the page's tree: the cells are the page's buttons,
 # the question its dialog; keys alone play one game to the question, and Нет ends it.
-CELL_NAME = re.compile(r'(верх|середина|низ|центр)[^:]*: (пусто|крестик|нолик)')
-
-
 class WebBoard(Board):
     def __init__(self, cells):
         self.cells = cells
@@ -366,8 +342,7 @@ def web_main(log):
     desktop = pyatspi.Registry.getDesktop(0)
     # The browser's window has the keyboard while the page loads, as a window manager would give it:
     # Orca then meets the game's focus there, inside the page's application.
-    found = wait('Chromium\'s window', lambda: subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', 'Крестики-нолики'],
-                                                             capture_output=True, text=True).stdout.split(), seconds=60)
+    found = wait('Chromium\'s window', lambda: x_windows(TITLE), seconds=60)
     xdotool('windowfocus', '--sync', found[0])
     app = wait('Chromium on the bus', lambda: next((a for a in desktop if a is not None and a.name.lower() == 'chromium'), None), seconds=60)
     board = WebBoard(wait('the nine cells in the page', lambda: web_cells(app), seconds=90))

@@ -1,7 +1,7 @@
 """What the game's tests share: the bounded wait that says what it waited for, the stop of a started
-process by its id, the site's server, and headless Chromium and Firefox. The web's packages are
-imported where used: the desktop's tests lack them. For the shell scripts: harness.py chromium-flags,
-or harness.py serve DIR -- COMMAND... (each {} in COMMAND the address)."""
+process by its id, the site's server, headless Chromium and Firefox, and the game as the tests meet it.
+The web's packages are imported where used: the desktop's tests lack them. For the shell scripts:
+harness.py chromium-flags, or harness.py serve DIR -- COMMAND... (each {} in COMMAND the address)."""
 
 import base64
 import contextlib
@@ -10,6 +10,7 @@ import http.server
 import json
 import os
 import pathlib
+import re
 import signal
 import subprocess
 import sys
@@ -200,6 +201,73 @@ def console_errors(driver):
     if isinstance(driver, Firefox):
         return driver.console_errors()
     return [entry["message"] for entry in driver.get_log("browser") if entry["level"] == "SEVERE"]
+
+
+TITLE = "Крестики-нолики"
+QUESTIONS = {"Победа!": "Вы победили! Хотите заново играть?", "Поражение!": "Вы проиграли? Хотите отыграться?",
+             "Ничья!": "Ничья! Заново играть?"}
+# The top bar's tallies, left to right, each with the question of the end it counts.
+TALLIES = {"Побед": "Победа!", "Ничья": "Ничья!", "Поражений": "Поражение!"}
+
+# A cell's index is column * 3 + row, as the game counts; its name is its place and its mark.
+ROWS, COLUMNS = ("верх", "середина", "низ"), ("слева", "посередине", "справа")
+CELL_NAMES = ["центр" if i == 4 else f"{ROWS[i % 3]}, {COLUMNS[i // 3]}" for i in range(9)]
+MARKS = {"пусто": ".", "крестик": "X", "нолик": "O"}
+CELL_NAME = re.compile("(%s): (%s)" % ("|".join(CELL_NAMES), "|".join(MARKS)))
+LINES = [(0, 1, 2), (3, 4, 5), (6, 7, 8), (0, 3, 6), (1, 4, 7), (2, 5, 8), (0, 4, 8), (2, 4, 6)]
+
+# The board's picture in the window's client area, and a cell's side, in CSS pixels.
+PICTURE_X, PICTURE_Y, CELL = 1, 42, 100
+
+
+def cell_at(index, x=0, y=0):
+    """The top left corner of cell INDEX in a window whose client area is at X, Y."""
+    column, row = divmod(index, 3)
+    return x + PICTURE_X + column * CELL, y + PICTURE_Y + row * CELL
+
+
+def centre(index, x=0, y=0):
+    left, top = cell_at(index, x, y)
+    return left + CELL // 2, top + CELL // 2
+
+
+def choose(marks):
+    """A winning cell, else a block, else the first free one."""
+    for mark in "XO":
+        for line in LINES:
+            values = [marks[i] for i in line]
+            if values.count(mark) == 2 and values.count(".") == 1:
+                return line[values.index(".")]
+    return marks.index(".")
+
+
+# A mark's colour: its own channels BRIGHT or more, the others DIM or less; a mark has enough pixels.
+BRIGHT, DIM, CROSS_MIN, NOUGHT_MIN, RESULT_LINE_MIN = 200, 90, 150, 40, 300
+
+
+def marks_in(picture, origin, scale=1):
+    """The board drawn in PICTURE (a PIL image, or its file), its corner at ORIGIN in whole CSS pixels of
+    SCALE device pixels: the nine cells as X, O or '.', and the count of magenta pixels."""
+    if not hasattr(picture, "convert"):
+        from PIL import Image
+        picture = Image.open(picture)
+    pixels = picture.convert("RGB").load()
+    cells, magenta = [], 0
+    for index in range(9):
+        column, row = divmod(index, 3)
+        red = blue = 0
+        # Four pixels in from each side: the grid's lines are no mark's.
+        for y in range(origin[1] + row * CELL + 4, origin[1] + row * CELL + CELL - 4):
+            for x in range(origin[0] + column * CELL + 4, origin[0] + column * CELL + CELL - 4):
+                r, g, b = pixels[scale * x, scale * y]
+                if r >= BRIGHT and g <= DIM and b <= DIM:
+                    red += 1
+                elif r >= BRIGHT and b >= BRIGHT and g <= DIM:
+                    magenta += 1
+                elif b >= BRIGHT and r <= 180 and g <= 180 and b - r >= 60 and (r - g) ** 2 <= 900:
+                    blue += 1
+        cells.append("X" if red >= CROSS_MIN else "O" if blue >= NOUGHT_MIN else ".")
+    return "".join(cells), magenta
 
 
 if __name__ == "__main__":
