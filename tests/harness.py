@@ -196,11 +196,11 @@ def firefox(width=1280, height=960):
             yield Firefox(process)
 
 
-def console_errors(driver):
-    """The page's console entries at the level of errors since the last call."""
+def console_errors(driver, every_level=False):
+    """The page's console errors since the last call, or with EVERY_LEVEL all it said (Firefox's: errors)."""
     if isinstance(driver, Firefox):
         return driver.console_errors()
-    return [entry["message"] for entry in driver.get_log("browser") if entry["level"] == "SEVERE"]
+    return [entry["message"] for entry in driver.get_log("browser") if every_level or entry["level"] == "SEVERE"]
 
 
 TITLE = "Крестики-нолики"

@@ -102,7 +102,7 @@ class Page:
             return harness.wait(what, condition, timeout)
         except Failure as failure:
             self.shot("failure")
-            console = "".join(f"\n    {entry['message']}" for entry in self.driver.get_log("browser")[-10:])
+            console = "".join(f"\n    {line}" for line in harness.console_errors(self.driver, every_level=True)[-10:])
             raise Failure(f"{failure}; the page's console last said:{console or ' nothing'}") from None
 
     def game(self):
