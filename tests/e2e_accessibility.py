@@ -64,13 +64,14 @@ def question(app):
     return next((w for w in windows(app) if w.name in QUESTIONS), None)
 
 
-def xdotool(*args):
-    subprocess.run(['xdotool', *args], check=True, timeout=60)
+def xdotool(*args, check=True):
+    """The words xdotool prints; with CHECK its failure fails the test."""
+    return subprocess.run(['xdotool', *args], check=check, timeout=60, stdout=subprocess.PIPE, text=True).stdout.split()
 
 
 def x_windows(title):
     """The shown X windows whose title matches TITLE, a pattern."""
-    return subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', title], capture_output=True, text=True).stdout.split()
+    return xdotool('search', '--onlyvisible', '--name', title, check=False)
 
 
 class Board:
@@ -197,7 +198,7 @@ def play_by_keys(app, board, heard, use_digits):
 
 
 def answer(app, box, key, heard, closes=False):
-    focus = subprocess.run(['xdotool', 'getwindowfocus'], capture_output=True, text=True).stdout.strip()
+    focus = ' '.join(xdotool('getwindowfocus', check=False))
     title = box.name
     found = x_windows('^%s$' % title)
     if found and focus not in found:
