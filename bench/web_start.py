@@ -14,16 +14,15 @@ import pathlib
 import statistics
 import sys
 import tempfile
-import time
 import zipfile
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests" / "web"))
-import browser  # noqa: E402
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests"))
+import harness  # noqa: E402
 
 TARGET_MS = 2000
 # Watches every frame for the game's window with its grid drawn: the board picture's first column
-# line, at (101, 92) of the client area, is black and opaque, the middle of the first cell white. The
-# time is from the start of the navigation.
+# line, beside the first cell's middle, is black and opaque, that middle white. The time is from the
+# start of the navigation.
 WATCH = """
 (function watch() {
   const screen = document.getElementById("qt-shadow-container")?.shadowRoot;
@@ -31,8 +30,8 @@ WATCH = """
     const ratio = devicePixelRatio;
     if (canvas.width < 200 * ratio || canvas.height < 200 * ratio) continue;
     const context = canvas.getContext("2d");
-    const [r, g, b, a] = context.getImageData(101 * ratio, 92 * ratio, 1, 1).data;
-    const [wr, wg, wb] = context.getImageData(51 * ratio, 92 * ratio, 1, 1).data;
+    const [r, g, b, a] = context.getImageData(%d * ratio, %d * ratio, 1, 1).data;
+    const [wr, wg, wb] = context.getImageData(%d * ratio, %d * ratio, 1, 1).data;
     if (a === 255 && r < 60 && g < 60 && b < 60 && wr > 240 && wg > 240 && wb > 240) {
       window.boardShownAt = performance.now();
       return;
@@ -40,10 +39,10 @@ WATCH = """
   }
   requestAnimationFrame(watch);
 })();
-"""
+""" % (harness.cell_at(3)[0], harness.centre(0)[1], *harness.centre(0))
 
 
-class GzipHandler(browser.QuietHandler):
+class GzipHandler(harness.QuietHandler):
     """Sends the site's files compressed, as a host does; the page then shows no count of the download."""
 
     def do_GET(self):
@@ -70,13 +69,8 @@ def board_shown(driver, url, watch_after_load):
     driver.get(url)
     if watch_after_load:  # a browser without a script for new documents: it starts before the program does
         driver.execute_script(WATCH)
-    deadline = time.monotonic() + 180
-    while time.monotonic() < deadline:
-        shown = driver.execute_script("return window.boardShownAt ?? null")
-        if shown is not None:
-            return shown
-        time.sleep(0.02)
-    sys.exit(f"web-start: the board did not show within 180 s of opening {url}")
+    return harness.wait(f"the board of {url}", lambda: driver.execute_script("return window.boardShownAt ?? null"),
+                        180, every=0.02)
 
 
 def report(name, times, target=None):
@@ -91,10 +85,10 @@ def report(name, times, target=None):
 def chromium(url, loads, phone=False):
     """First and return visits in one Chromium; the first load of each kind warms the server and the
     browser's process, and is not counted."""
-    with browser.chromium() as driver:
+    with harness.chromium() as driver:
         driver.execute_cdp_cmd("Network.enable", {})
         if phone:
-            browser.phone(driver, 390, 664, 3)
+            harness.phone(driver, 390, 664, 3)
             driver.execute_cdp_cmd("Network.emulateNetworkConditions", SLOW_4G)
             driver.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": 4})
         driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
@@ -112,7 +106,7 @@ def firefox(url, loads):
     """First visits each in a new Firefox with a new profile; return visits in the last of them."""
     first = []
     for _ in range(loads):
-        with browser.firefox() as driver:
+        with harness.firefox() as driver:
             first.append(board_shown(driver, url, True))
             if len(first) == loads:
                 wait_kept(driver)
@@ -121,32 +115,27 @@ def firefox(url, loads):
 
 
 def wait_kept(driver):
-    deadline = time.monotonic() + 180
-    while not driver.execute_script(KEPT):
-        if time.monotonic() > deadline:
-            sys.exit("web-start: the service worker kept nothing within 180 s")
-        time.sleep(0.2)
+    harness.wait("the service worker to keep the site", lambda: driver.execute_script(KEPT), 180, every=0.2)
 
 
 def main():
     site_zip = pathlib.Path(sys.argv[1])
     loads = int(sys.argv[2]) if len(sys.argv) > 2 else 9
-    with tempfile.TemporaryDirectory() as www:
-        with zipfile.ZipFile(site_zip) as archive:
-            archive.extractall(www)
-        with browser.served(www) as address:
+    with tempfile.TemporaryDirectory() as www, zipfile.ZipFile(site_zip) as archive:
+        archive.extractall(www)
+        with harness.served(www) as address:
             first, again = chromium(address + site_zip.stem + "/", loads)
             report("Chromium, first visits", first, TARGET_MS)
             report("Chromium, return visits", again)
-        with browser.served(www) as address:
+        with harness.served(www) as address:
             first, again = firefox(address + site_zip.stem + "/", max(3, loads // 3))
             report("Firefox ESR, first visits", first, TARGET_MS)
             report("Firefox ESR, return visits", again)
-        with browser.served(www, handler=GzipHandler) as address:
+        with harness.served(www, handler=GzipHandler) as address:
             first, again = chromium(address + site_zip.stem + "/", 3, phone=True)
             report("phone over Slow 4G, first visits", first)
             report("phone over Slow 4G, return visits", again)
 
 
 if __name__ == "__main__":
-    main()
+    harness.command("web-start", main)

@@ -64,11 +64,11 @@ say "Orca on the accessibility bus $(seconds_since "$orca_start") s after its st
 # The web site: a Chromium with a window (Orca reads no headless one) that tells AT-SPI of its
 # pages, the site alone in it; played by keys, then stopped, since the page outlives the program.
 play_in_chromium() {
-    local chromium_pid
-    chromium --app="$GAME" --force-renderer-accessibility --no-sandbox --no-first-run --disable-gpu \
-        --disable-dev-shm-usage --disable-background-networking --disable-component-update --disable-sync \
-        --password-store=basic --disable-features=Translate --user-data-dir="$work/chromium" --window-position=0,0 --window-size=1000,760 \
-        </dev/null >"$work/chromium.log" 2>&1 &
+    local chromium_pid flags
+    # Those of every Chromium of the tests, a word each.
+    flags=$("$PYTHON" "$HERE/harness.py" chromium-flags) || fail "harness.py gave no flags for Chromium"
+    chromium --app="$GAME" --force-renderer-accessibility $flags --user-data-dir="$work/chromium" \
+        --window-position=0,0 --window-size=1000,760 </dev/null >"$work/chromium.log" 2>&1 &
     chromium_pid=$!
     PIDS+=($chromium_pid)
     "$PYTHON" "$HERE/e2e_accessibility.py" play-web "$work/keys.json" "$work/orca.debug" || fail "see above"

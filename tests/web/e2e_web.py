@@ -24,16 +24,13 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.keys import Keys
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
-import browser  # noqa: E402
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent))
+import harness  # noqa: E402
+from harness import Failure  # noqa: E402
 
 CLIENT_SIZE = (304, 377)             # the client area the layout was made for
 OPEN_CLIENT_HEIGHT = 556 - 34        # the lower area open, at the slide's last step
-PICTURE = (1, 42)                    # the board picture in the client area
-CELL = 100
 INFORMATION_BUTTON = (98 + 54, 351 + 10)
-CROSS_MIN, NOUGHT_MIN, RESULT_LINE_MIN = 150, 40, 300
-QUESTION_TITLES = ("Победа!", "Поражение!", "Ничья!")
 RUSSIAN_KEYS = {"д": ("KeyL", 76), "н": ("KeyY", 89)}   # where a Russian layout has them
 NEW_GAME, VERY_EASY = (249, 21), (220, 422)    # in the client area
 QUESTION_YES, QUESTION_NO = (130, 22), (45, 22)   # from the question's lower right corner
@@ -66,17 +63,13 @@ return seen.join("; ");
 """
 LAYOUT_JS = """
 const screen = document.getElementById("qt-shadow-container").shadowRoot;
-const window_ = [...screen.querySelectorAll(".qt-window")].find(w => w.querySelector(".window-name")?.textContent === "Крестики-нолики");
+const window_ = [...screen.querySelectorAll(".qt-window")].find(w => w.querySelector(".window-name")?.textContent === %s);
 const box = e => { const r = e.getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]; };
 return { window: box(window_), footer: box(document.querySelector("footer")), screen: [innerWidth, innerHeight],
          screenBottom: document.getElementById("screen").getBoundingClientRect().bottom,
          overflow: Math.max(...[...document.querySelectorAll("footer, .notice")].map(e => e.scrollWidth)),
          canvas: window_.querySelector("canvas").width };
-"""
-
-
-class Failure(Exception):
-    pass
+""" % json.dumps(harness.TITLE)
 
 
 class Page:
@@ -105,33 +98,30 @@ class Page:
 
     # Bounds far past what a loaded two-core machine takes; a fault still ends the test.
     def wait(self, what, condition, timeout=60):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            value = condition()
-            if value:
-                return value
-            time.sleep(0.05)
-        self.shot("failure")
-        console = "".join(f"\n    {entry['message']}" for entry in self.driver.get_log("browser")[-10:])
-        raise Failure(f"no {what} within {timeout} s; the page's console last said:{console or ' nothing'}")
+        try:
+            return harness.wait(what, condition, timeout)
+        except Failure as failure:
+            self.shot("failure")
+            console = "".join(f"\n    {line}" for line in harness.console_errors(self.driver, every_level=True)[-10:])
+            raise Failure(f"{failure}; the page's console last said:{console or ' nothing'}") from None
 
     def game(self):
-        return next((w for w in self.windows() if w["title"] == "Крестики-нолики"), None)
+        return next((w for w in self.windows() if w["title"] == harness.TITLE), None)
 
     def question(self):
-        return next((w for w in self.windows() if w["title"] in QUESTION_TITLES), None)
+        return next((w for w in self.windows() if w["title"] in harness.QUESTIONS), None)
 
     def click(self, x, y):
         if self.touch:
             return self.tap(x, y)
-        if isinstance(self.driver, browser.Firefox):
+        if isinstance(self.driver, harness.Firefox):
             return self.driver.click(x, y)
         actions = ActionBuilder(self.driver)
         actions.pointer_action.move_to_location(int(x), int(y)).click()
         actions.perform()
 
     def key(self, text):
-        if isinstance(self.driver, browser.Firefox):
+        if isinstance(self.driver, harness.Firefox):
             return self.driver.key("Enter" if text == Keys.RETURN else text)
         if text not in RUSSIAN_KEYS:
             ActionChains(self.driver).send_keys(text).perform()
@@ -145,30 +135,12 @@ class Page:
                 **({"text": text, "unmodifiedText": text} if kind == "keyDown" else {})})
 
     def click_cell(self, index):
-        x, y = self.game()["client"][:2]
-        column, row = divmod(index, 3)
-        self.click(x + PICTURE[0] + column * CELL + CELL // 2, y + PICTURE[1] + row * CELL + CELL // 2)
+        self.click(*harness.centre(index, *self.game()["client"][:2]))
 
     def board(self, image=None):
         """The nine cells as X, O or '.', and the count of magenta pixels of a result line."""
         image = image or self.shot("board")
-        x0, y0 = (int(v) for v in self.game()["client"][:2])
-        pixels, k = image.load(), self.ratio
-        cells, magenta = [], 0
-        for index in range(9):
-            column, row = divmod(index, 3)
-            red = blue = 0
-            for y in range(row * CELL + 4, row * CELL + CELL - 4):
-                for x in range(column * CELL + 4, column * CELL + CELL - 4):
-                    r, g, b = pixels[k * (x0 + PICTURE[0] + x), k * (y0 + PICTURE[1] + y)]
-                    if r >= 200 and g <= 90 and b <= 90:
-                        red += 1
-                    elif r >= 200 and b >= 200 and g <= 90:
-                        magenta += 1
-                    elif b >= 200 and r <= 180 and g <= 180 and b - r >= 60 and (r - g) ** 2 <= 900:
-                        blue += 1
-            cells.append("X" if red >= CROSS_MIN else "O" if blue >= NOUGHT_MIN else ".")
-        return "".join(cells), magenta
+        return harness.marks_in(image, harness.cell_at(0, *(int(v) for v in self.game()["client"][:2])), self.ratio)
 
     def play_to_question(self, first_key=None):
         """Plays crosses into free cells (the first by its digit key) until the game asks; while the
@@ -195,23 +167,22 @@ def main():
     site_zip, shots = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
     mode = sys.argv[3:] or ["chromium"]
     shots.mkdir(parents=True, exist_ok=True)
-    with tempfile.TemporaryDirectory() as www:
-        with zipfile.ZipFile(site_zip) as archive:
-            archive.extractall(pathlib.Path(www) / "games")
+    with tempfile.TemporaryDirectory() as www, zipfile.ZipFile(site_zip) as archive:
+        archive.extractall(pathlib.Path(www) / "games")
         url = f"games/{site_zip.stem}/"
         if mode[0] == "offline":
             offline(pathlib.Path(www), url, shots)
         elif mode[0] == "firefox":
-            with browser.served(www) as address, browser.firefox() as driver:
+            with harness.served(www) as address, harness.firefox() as driver:
                 play(Page(driver, shots), address + url)
         elif mode[0] == "phone":
             width, height, ratio = (int(v) for v in mode[1].split("x"))
-            with browser.served(www) as address, browser.chromium() as driver:
-                browser.phone(driver, width, height, ratio)
+            with harness.served(www) as address, harness.chromium() as driver:
+                harness.phone(driver, width, height, ratio)
                 page = Page(driver, shots, touch=True, ratio=ratio)
                 (play if height > width else play_on_its_side)(page, address + url)
         else:
-            with browser.served(www) as address, browser.chromium() as driver:
+            with harness.served(www) as address, harness.chromium() as driver:
                 page = Page(driver, shots)
                 play(page, address + url)
                 play_by_tree(Tree(page), address + url)
@@ -221,14 +192,14 @@ def main():
 def load(page, url):
     """Opens the page, over a slow line where the browser can make one, so that it is seen loading."""
     driver = page.driver
-    slow = not isinstance(driver, browser.Firefox)
+    slow = not isinstance(driver, harness.Firefox)
     if slow:
         driver.execute_cdp_cmd("Network.enable", {})
         driver.execute_cdp_cmd("Network.emulateNetworkConditions",
                                {"offline": False, "latency": 20, "downloadThroughput": 3_000_000, "uploadThroughput": 1_000_000})
     driver.get(url)
     title, lang = driver.execute_script("return [document.title, document.documentElement.lang]")
-    if (title, lang) != ("Крестики-нолики", "ru"):
+    if (title, lang) != (harness.TITLE, "ru"):
         raise Failure(f"the page is titled {title!r} in {lang!r}")
     if slow:
         page.wait("progress shown", lambda: driver.execute_script(
@@ -283,7 +254,7 @@ def play(page, url):
     question = page.play_to_question(first_key=None if page.touch else "5")
     image = page.shot("question")
     cells, magenta = page.board(image)
-    if magenta < RESULT_LINE_MIN:
+    if magenta < harness.RESULT_LINE_MIN:
         raise Failure(f"no result line drawn under the question {question['title']!r}: {cells}")
     # The board takes no move while the question waits.
     free = [i for i, c in enumerate(cells) if c == "."]
@@ -322,8 +293,7 @@ def play(page, url):
     if page.windows():
         raise Failure("the game's window stayed on the page after Нет")
     page.shot("ended")
-    errors = browser.console_errors(driver)
-    if errors:
+    if errors := harness.console_errors(driver):
         raise Failure("the console holds errors:\n  " + "\n  ".join(errors))
 
 
@@ -338,11 +308,11 @@ def taps_are_clicks(page):
     gx, gy = page.game()["client"][:2]
 
     def touch_cell(board, **how):
-        cell = board.index(".") if board else 4
-        page.tap(gx + PICTURE[0] + cell % 3 * CELL + 50, gy + PICTURE[1] + cell // 3 * CELL + 50, **how)
+        cell = harness.centre(board.index(".") if board else 4, gx, gy)
+        page.tap(*cell, **how)
         if not how:
             time.sleep(0.1)
-            page.tap(gx + PICTURE[0] + cell % 3 * CELL + 50, gy + PICTURE[1] + cell // 3 * CELL + 50)
+            page.tap(*cell)
 
     def moves(count):
         board = page.board()[0]
@@ -354,7 +324,7 @@ def taps_are_clicks(page):
     touch_cell(None, end="touchCancel")  # on the centre, taken: Qt ends a cancelled touch as a release
     time.sleep(1)
     state = page.driver.execute_script("return [visualViewport.scale, String(getSelection())]")
-    if page.board()[0] != board or state != [1, ""] or browser.console_errors(page.driver):
+    if page.board()[0] != board or state != [1, ""] or harness.console_errors(page.driver):
         raise Failure(f"a cancelled touch changed the board, or the taps zoomed to {state[0]}, selected {state[1]!r} or wrote errors")
     page.shot("taps")
     page.tap(gx + NEW_GAME[0], gy + NEW_GAME[1])
@@ -367,7 +337,7 @@ def play_on_its_side(page, url):
     load(page, url)
     x, y, w, h = page.game()["client"]
     height = page.driver.execute_script("return innerHeight")
-    if y < 0 or y + PICTURE[1] + 3 * CELL > height:
+    if y < 0 or y + harness.PICTURE_Y + 3 * harness.CELL > height:
         raise Failure(f"the top bar and the board run off a screen {height} px high: client at {x}, {y}")
     page.shot("on-its-side")
     page.play_to_question()
@@ -393,9 +363,9 @@ def offline(www, url, shots):
     """One visit keeps the site's files, and nothing else, and Chromium finds it installable; with the
     server stopped the page loads and plays; a new build replaces the kept one at the next visit."""
     files = sorted(str(f.relative_to(www / url)) for f in (www / url).rglob("*") if f.is_file() and f.name != "sw.js")
-    with browser.chromium() as driver:
+    with harness.chromium() as driver:
         page = Page(driver, shots)
-        with browser.served(www) as address:
+        with harness.served(www) as address:
             load(page, address + url)
             kept = page.wait("the site kept by its service worker", lambda: driver.execute_script(KEPT_JS), 60)
             if list(kept.values()) != [[address + url + file for file in files]]:
@@ -403,7 +373,7 @@ def offline(www, url, shots):
             errors = driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"]
             manifest = json.loads(driver.execute_cdp_cmd("Page.getAppManifest", {}).get("data") or "{}")
             icon = driver.execute_cdp_cmd("Page.getManifestIcons", {}).get("primaryIcon")
-            if errors or manifest.get("name") != "Крестики-нолики" or not icon:
+            if errors or manifest.get("name") != harness.TITLE or not icon:
                 raise Failure(f"not installable: {errors}, named {manifest.get('name')!r}, icon {bool(icon)}")
             (shots / "installed-icon.png").write_bytes(base64.b64decode(icon))
         # The server is gone.
@@ -422,7 +392,7 @@ def offline(www, url, shots):
         page_html = (new / url / "index.html").read_text()
         (new / url / "index.html").write_text(page_html.replace("<head>", '<head><meta name="build" content="new">'))
         port = int(address.rsplit(":", 1)[1].strip("/"))
-        with browser.served(new, port=port):
+        with harness.served(new, port=port):
             driver.get(address + url)
 
             def new_kept():
@@ -433,16 +403,13 @@ def offline(www, url, shots):
             if not driver.execute_script("return document.querySelector('meta[name=build]')"):
                 raise Failure("the visit after a new build still shows the old one")
             page.wait("game window of the new build", lambda: page.game(), 60)
-        errors = browser.console_errors(driver)
-        if errors:
+        if errors := harness.console_errors(driver):
             raise Failure("the console holds errors:\n  " + "\n  ".join(errors))
 
 
 # The page as a screen reader reads it: Chromium's accessibility tree alone, each control found by its
 # role and name and pressed by its element's default action (a click), the news read from the live
 # region; no pixel is looked at.
-LINES = [(0, 1, 2), (3, 4, 5), (6, 7, 8), (0, 3, 6), (1, 4, 7), (2, 5, 8), (0, 4, 8), (2, 4, 6)]
-MARKS = {"пусто": ".", "крестик": "X", "нолик": "O"}
 CONTROLS = ("button", "radio", "alertdialog", "group", "application")
 
 
@@ -487,22 +454,12 @@ class Tree:
 
     def cells(self):
         """The board's buttons in reading order, as marks in the game's order (down each column)."""
-        names = [self.value(n, "name") for n in self.find("button", r"(верх|середина|низ|центр).*: \w+")]
-        if len(names) != 9:
-            return None
-        return names, "".join(MARKS[names[row * 3 + column].split(": ")[1]] for column in range(3) for row in range(3))
+        names = [self.value(n, "name") for n in self.find("button", harness.CELL_NAME.pattern)]
+        return len(names) == 9 and (names, "".join(harness.MARKS[names[row * 3 + column].split(": ")[1]]
+                                                    for column in range(3) for row in range(3)))
 
     def expect_news(self, what, pattern):
         return self.page.wait(f"the news {what!r} in the live region", lambda: re.fullmatch(pattern, self.news() or ""))
-
-
-def choose(marks):
-    for mark in "XO":
-        for line in LINES:
-            values = [marks[i] for i in line]
-            if values.count(mark) == 2 and values.count(".") == 1:
-                return line[values.index(".")]
-    return marks.index(".")
 
 
 def play_by_tree(tree, url):
@@ -517,8 +474,8 @@ def play_by_tree(tree, url):
     if tree.find("button", "Enable Screen Reader", nodes) or tree.find("radio", None, nodes):
         raise Failure("the tree holds the English button or the shut lower area's levels")
     nameless = [tree.value(n, "role") for n in nodes.values() if tree.value(n, "role") in CONTROLS and not tree.value(n, "name")]
-    tallies = [tree.value(n, "name") for n in tree.find("StaticText", r"(Побед|Ничья|Поражений): \d+", nodes)]
-    if nameless or tallies != ["Побед: 0", "Ничья: 0", "Поражений: 0"] or not tree.find("button", "Новая игра", nodes):
+    tallies = [tree.value(n, "name") for n in tree.find("StaticText", r"(%s): \d+" % "|".join(harness.TALLIES), nodes)]
+    if nameless or tallies != [f"{tally}: 0" for tally in harness.TALLIES] or not tree.find("button", "Новая игра", nodes):
         raise Failure(f"nameless controls {nameless}, tallies {tallies}")
     # The browser's focus follows the keyboard over the board.
     ActionChains(driver).send_keys(Keys.ARROW_RIGHT).perform()
@@ -536,8 +493,8 @@ def play_by_tree(tree, url):
         tree.expect_news("занято", "занято")
         while not tree.find("alertdialog"):
             marks = tree.cells()[1]
-            target = choose(marks)
-            tree.press("button", f"{CELL_NAMES[target]}: пусто")
+            target = harness.choose(marks)
+            tree.press("button", f"{harness.CELL_NAMES[target]}: пусто")
             tree.page.wait("the cross's answer", lambda: tree.find("alertdialog") or (
                 tree.cells() and tree.cells()[1].count("X") == marks.count("X") + 1))
         tree.page.wait("the focus on Да in the question", lambda: tree.focused() == ["Да"])
@@ -547,7 +504,7 @@ def play_by_tree(tree, url):
         dialog = tree.find("alertdialog")[0]
         title = tree.value(dialog, "name")
         text = tree.expect_news("the end's news and its question", r".*[^.]\. .+\?")
-        if title not in QUESTION_TITLES or len(tree.find("button", "Да|Нет")) != 2 or text.string.count("Компьютер") > 1:
+        if title not in harness.QUESTIONS or len(tree.find("button", "Да|Нет")) != 2 or text.string.count("Компьютер") > 1:
             raise Failure(f"the question {title!r} reads {text.string!r}")
         tree.press("button", answer)
         if answer == "Да":
@@ -556,13 +513,5 @@ def play_by_tree(tree, url):
     tree.page.wait("the page's end", lambda: driver.execute_script("return !document.getElementById('ended').hidden"))
 
 
-CELL_NAMES = [("верх", "середина", "низ")[i % 3] + ", " + ("слева", "посередине", "справа")[i // 3] if i != 4 else "центр"
-              for i in range(9)]
-
-
 if __name__ == "__main__":
-    try:
-        main()
-    except Failure as failure:
-        print(f"e2e-web: FAIL: {failure}", file=sys.stderr)
-        sys.exit(1)
+    harness.command("e2e-web", main)

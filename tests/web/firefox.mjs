@@ -1,4 +1,4 @@
-// Headless Firefox ESR driven over WebDriver BiDi by puppeteer-core, for browser.py: one request a
+// Headless Firefox ESR driven over WebDriver BiDi by puppeteer-core, for tests/harness.py: one request a
 // line on standard input, ["call", arguments...], one JSON answer a line on standard output.
 import puppeteer from "puppeteer-core";
 import readline from "node:readline";

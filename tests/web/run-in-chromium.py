@@ -6,10 +6,10 @@ import json
 import pathlib
 import re
 import sys
-import time
+import tempfile
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
-import browser  # noqa: E402
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent))
+import harness  # noqa: E402
 
 TIMEOUT = 600  # seconds; a test that hangs fails rather than outlasting CTest
 
@@ -38,24 +38,27 @@ def main():
     name = program.stem
     entry = "".join(c if c.isalnum() or c == "_" else "_" for c in name) + "_entry"
     page = PAGE.format(name=name, entry=entry, arguments=json.dumps(sys.argv[2:]))
-    with browser.served(program.parent, {"/run-test.html": page}) as address, browser.chromium() as driver:
+    shown = 0
+
+    def ended():
+        nonlocal shown
+        lines, status = driver.execute_script("return [window.testOutput, window.testExit ?? null]")
+        for line in lines[shown:]:
+            print(line, flush=True)
+            # Qt's timers keep the runtime alive past main, so a test that has run to its end is
+            # known by its totals; its status is the count of failures, as main returns it.
+            if totals := re.match(r"Totals: \d+ passed, (\d+) failed", line):
+                status = {"code": int(totals[1]), "crashed": False}
+        shown = len(lines)
+        return status
+
+    with tempfile.NamedTemporaryFile("w", suffix=".html") as page_file, \
+            harness.served(program.parent, {"/run-test.html": page_file.name}) as address, harness.chromium() as driver:
+        page_file.write(page)
+        page_file.flush()
         driver.get(address + "run-test.html")
-        shown, deadline, status = 0, time.monotonic() + TIMEOUT, None
-        while status is None:
-            lines, status = driver.execute_script("return [window.testOutput, window.testExit ?? null]")
-            for line in lines[shown:]:
-                print(line, flush=True)
-                # Qt's timers keep the runtime alive past main, so a test that has run to its end
-                # is known by its totals; its status is the count of failures, as main returns it.
-                if totals := re.match(r"Totals: \d+ passed, (\d+) failed", line):
-                    status = {"code": int(totals[1]), "crashed": False}
-            shown = len(lines)
-            if status is None:
-                if time.monotonic() > deadline:
-                    print(f"{name}: no end after {TIMEOUT} s", flush=True)
-                    return 1
-                time.sleep(0.2)
-        for message in browser.console_errors(driver):
+        status = harness.wait(f"the end of {name}", ended, TIMEOUT, every=0.2)
+        for message in harness.console_errors(driver):
             print(f"console: {message}", flush=True)
     if status.get("crashed"):
         print(f"{name}: crashed: {status.get('text')}", flush=True)
@@ -64,4 +67,4 @@ def main():
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    harness.command("run-in-chromium", main)

@@ -28,10 +28,4 @@ served=$(mktemp -d)
 trap 'rm -rf "$served"' EXIT
 python3 -m zipfile -e "$site" "$served"
 # Served as the other runs serve it, for as long as Orca's test plays it.
-python3 - "$here" "$served" "$(basename "$site" .zip)" <<'PLAY'
-import subprocess, sys
-sys.path.insert(0, sys.argv[1])
-import browser
-with browser.served(sys.argv[2]) as address:
-    sys.exit(subprocess.run(["bash", sys.argv[1] + "/../e2e_accessibility.sh", address + sys.argv[3] + "/"]).returncode)
-PLAY
+python3 "$here/../harness.py" serve "$served" -- bash "$here/../e2e_accessibility.sh" "{}$(basename "$site" .zip)/"
