@@ -352,11 +352,18 @@ def web_main(log):
     # Orca starts reading a page once it has loaded, and goes on in its browse mode, where the arrows
     # are its own; Control stops the reading, as a player does. Orca+A then hands the keys to the game
     # and the focus to what Orca's reading stopped at, wherever that was: Tab and Shift+Tab first bring
-    # Orca back to the board, which has the keys in either mode.
+    # Orca back to the board, which has the keys in either mode. Orca may have gone into focus mode of
+    # its own as the focus came back into the page's application; Orca+A then toggles twice.
     heard.key('Control_L')
     heard.key('Tab', says=['Новая игра'])
     heard.key('shift+Tab', cell='центр: пусто')
-    heard.key('Insert+a', says=['focus mode'])
+    toggle = heard.key('Insert+a', says=['mode'])
+    heard.settle()
+    if ['browse', 'mode'] in heard.since(toggle['at']):
+        toggle['says'] = ['browse mode']
+        heard.key('Insert+a', says=['focus mode'])
+    else:
+        toggle['says'] = ['focus mode']
     box = play_by_keys(WebPage(app), board, heard, use_digits=False)
     # The news from the live region, and the question's caption, text and default button as the focus
     # lands on it: the page's polite news and the focus's reading may come in either order.
