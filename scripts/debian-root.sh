@@ -234,6 +234,51 @@ qt_fetch_source() {
   qt_source=$(find . -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
 }
 
+# BYTES in megabytes, as the package commands print their sizes.
+megabytes() { awk -v bytes="$1" 'BEGIN { printf "%.2f MB", bytes / 1000000 }'; }
+
+# What both Qt builds share: the list of the Qt features the game uses, and the series of changes
+# to Qt's source, each opening with the fault it mends and where upstream mended it.
+qt_shared=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/qt
+
+# Prints the digests of the shared files, for a build's name.
+qt_shared_digests() { (cd "$qt_shared" && sha256sum features patches/*.patch); }
+
+# Applies the series to the Qt source in SOURCE, in order.
+qt_patch() {
+  local patch
+  for patch in "$qt_shared"/patches/*.patch; do
+    patch -s -p1 -d "$1" <"$patch"
+  done
+}
+
+# Prints the cmake options that turn on the features the list names for PLATFORM (web or windows) and
+# turn off every other feature that Qt's Core, Gui and Widgets in SOURCE offer as optional: those their
+# configure lists under a section, and the styles. A name the source does not offer fails.
+qt_feature_options() {
+  awk -v platform="$2" -v list="$qt_shared/features" '
+    FILENAME == list {
+      sub(/#.*/, "")
+      if (NF == 0 || ($1 ~ /:$/ && $1 != platform ":")) next
+      for (i = ($1 ~ /:$/) + 1; i <= NF; i++) wanted[$i] = 1
+      next
+    }
+    FNR == 1 { widgets = FILENAME ~ /widgets/ }
+    /^qt_feature\("/ { name = $0; sub(/^qt_feature\("/, "", name); sub(/".*/, "", name); section = 0; open = 1 }
+    open && /SECTION/ { section = 1 }
+    open && /^\)/ {
+      open = 0
+      if (!section && !widgets) next
+      offered[name] = 1
+      option = name; gsub(/-/, "_", option)
+      print "-DFEATURE_" option "=" (name in wanted ? "ON" : "OFF")
+    }
+    END {
+      for (name in wanted) if (!(name in offered)) { print "build-qt: Qt offers no feature " name > "/dev/stderr"; failed = 1 }
+      exit failed
+    }' "$qt_shared/features" "$1"/src/{corelib,gui,widgets}/configure.cmake
+}
+
 # Configures, builds and installs the Qt in SOURCE into PREFIX with the further cmake ARGUMENTS, the
 # host Qt's tools doing the host's part; a failed step shows the end of its log.
 qt_build() {

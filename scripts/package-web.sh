@@ -16,7 +16,7 @@ qt_prefix=/opt/qt6-web
 fresh_argument "$@"
 set_source_date_epoch "$tree"
 enter_build_root "Emscripten and what builds with it" emscripten cmake ninja-build \
-  qt6-base-dev qt6-base-dev-tools dpkg-dev fonts-wine zip
+  qt6-base-dev qt6-base-dev-tools dpkg-dev fonts-wine zip brotli zopfli
 
 qt_into_root /src/krestiki-noliki/scripts/web/build-qt.sh "$qt_cache" "$qt_prefix" "$fresh"
 
@@ -27,22 +27,28 @@ mkdir -p "$tree/dist"
 cp "$root/src/krestiki-noliki/dist/$zip" "$tree/dist/"
 rm -rf "$tree/build-web"
 cp -a "$root/src/krestiki-noliki/build-web" "$tree/build-web"
-# What a browser downloads to show the game, as it lies and as a server compressing it sends it.
+# What a browser downloads to show the game: as it lies, and as a host sends it, the gzip or the
+# brotli copy where the site has one. A build past either bound fails.
 site=$tree/build-web/${zip%.zip}
-# Prints the size of FILES, raw and with gzip -9.
+gzip_bound=2500000 brotli_bound=1900000
+# Prints the size of FILES: raw, then as sent with gzip, then with brotli.
 sizes() {
-  local raw=0 gz=0 file
+  local raw=0 gz=0 br=0 file
   for file; do
     raw=$((raw + $(stat -c %s "$file")))
-    gz=$((gz + $(gzip -9 -c "$file" | wc -c)))
+    gz=$((gz + $(stat -c %s "$( [[ -e $file.gz ]] && echo "$file.gz" || echo "$file")")))
+    br=$((br + $(stat -c %s "$( [[ -e $file.br ]] && echo "$file.br" || echo "$file")")))
   done
-  echo "$raw $gz"
+  echo "$raw $gz $br"
 }
-read -r raw gz < <(sizes "$site"/{index.html,qtloader.js,krestiki-noliki.js,krestiki-noliki.wasm,krestiki-noliki.svg})
-mapfile -d '' kept < <(find "$site" -type f -print0)
-read -r kept_raw kept_gz < <(sizes "${kept[@]}")
-megabytes() { awk -v bytes="$1" 'BEGIN { printf "%.2f MB", bytes / 1000000 }'; }
+read -r raw gz br < <(sizes "$site"/{index.html,qtloader.js,krestiki-noliki.js,krestiki-noliki.wasm,krestiki-noliki.svg})
+mapfile -d '' kept < <(find "$site" -type f ! -name '*.br' ! -name '*.gz' -print0)
+read -r kept_raw kept_gz kept_br < <(sizes "${kept[@]}")
 echo "package-web: $tree/dist/$zip, $(megabytes "$(stat -c %s "$tree/dist/$zip")")"
-echo "package-web: what a browser downloads to show the game: $(megabytes "$raw"), $(megabytes "$gz") with gzip"
-echo "package-web: what the service worker keeps, the whole site: $(megabytes "$kept_raw"), $(megabytes "$kept_gz") with gzip"
+echo "package-web: what a browser downloads to show the game: $(megabytes "$raw"), $(megabytes "$gz") with gzip (at most $(megabytes "$gzip_bound")), $(megabytes "$br") with brotli (at most $(megabytes "$brotli_bound"))"
+echo "package-web: what the service worker keeps, the whole site: $(megabytes "$kept_raw"), $(megabytes "$kept_gz") with gzip, $(megabytes "$kept_br") with brotli"
 echo "package-web: SHA-256 $(sha256sum "$tree/dist/$zip" | cut -d' ' -f1)"
+if ((gz > gzip_bound || br > brotli_bound)); then
+  echo "package-web: the site has grown past its bounds" >&2
+  exit 1
+fi

@@ -26,10 +26,15 @@ rm -f "$tree"/dist/krestiki-noliki-*-{setup.exe,windows-x64.zip}
 cp "$root"/src/krestiki-noliki/dist/krestiki-noliki-*-{setup.exe,windows-x64.zip} "$tree/dist/"
 rm -rf "$tree/build-windows"
 cp -a "$root/src/krestiki-noliki/build-windows" "$tree/build-windows"
-megabytes() { du -s --apparent-size --block-size=1 "$1" | awk '{ printf "%.1f MB", $1 / 1000000 }'; }
-for file in "$tree"/dist/krestiki-noliki-*-{windows-x64.zip,setup.exe}; do
-  echo "package-windows: $file, $(megabytes "$file")"
-done
-echo "package-windows: the installed program, $(megabytes "$tree/build-windows/stage")"
+# Says the size of FILE and its BOUND; false past it, which fails the build once all is said.
+within() {
+  echo "package-windows: $1, $(megabytes "$(stat -c %s "$1")") (at most $(megabytes "$2"))"
+  (($(stat -c %s "$1") <= $2))
+}
+oversized=0
+within "$tree"/dist/krestiki-noliki-*-windows-x64.zip 6000000 || oversized=1
+within "$tree"/dist/krestiki-noliki-*-setup.exe 5000000 || oversized=1
+echo "package-windows: the installed program, $(megabytes "$(du -s --apparent-size --block-size=1 "$tree/build-windows/stage" | cut -f1)")"
 echo "package-windows: SHA-256 sums, SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH:"
 (cd "$tree/dist" && sha256sum krestiki-noliki-*-{setup.exe,windows-x64.zip})
+((oversized == 0)) || { echo "package-windows: a deliverable has grown past its bound" >&2; exit 1; }

@@ -95,6 +95,30 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
+def precompressed(encoding):
+    """A server that sends the site's own copies compressed with ENCODING ("gzip" or "br") where it has
+    one, as a host serving such copies does. Chromium asks for brotli only over HTTPS, yet decodes it
+    over plain HTTP too: the copy is sent whatever the request accepts."""
+    suffix = {"gzip": ".gz", "br": ".br"}[encoding]
+
+    class Handler(QuietHandler):
+        def do_GET(self):
+            path = pathlib.Path(self.translate_path(self.path))
+            if path.is_dir():
+                path /= "index.html"
+            copy = path.with_name(path.name + suffix)
+            if not copy.is_file():
+                return super().do_GET()
+            body = copy.read_bytes()
+            self.send_response(200)
+            self.send_header("Content-Type", self.guess_type(str(path)))
+            self.send_header("Content-Length", str(len(body)))
+            self.send_header("Content-Encoding", encoding)
+            self.end_headers()
+            self.wfile.write(body)
+    return Handler
+
+
 @contextlib.contextmanager
 def served(folder, pages=None, port=0, handler=QuietHandler):
     """Serves FOLDER on PORT (by default a free one) of 127.0.0.1 through HANDLER, and PAGES (address's

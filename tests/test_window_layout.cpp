@@ -316,8 +316,9 @@ void TestWindowLayout::readableOnEveryFace()
     for (AutoSizeLabel *label : form.findChildren<AutoSizeLabel *>())
         if (face.isValid() && label->isVisibleTo(&form))
             QVERIFY2(inkOn(filled, label).second >= 4.5, qPrintable(label->objectName()));
-    for (QFrame *bevel : form.GroupBox1->findChildren<QFrame *>(QRegularExpression(QStringLiteral("^Bevel"))))
-        QVERIFY2(inkOn(blank, bevel).second >= 2, qPrintable(bevel->objectName()));
+    for (QFrame *bevel : form.GroupBox1->findChildren<QFrame *>())
+        if (bevel->objectName().startsWith(QLatin1String("Bevel")))
+            QVERIFY2(inkOn(blank, bevel).second >= 2, qPrintable(bevel->objectName()));
     const QColor green(0, 128, 0), maroon(128, 0, 0), black(Qt::black);
     const std::pair<QLabel *, QColor> tallies[] = {
         {form.winXw, green}, {form.winXw1, green}, {form.winTw1, black}, {form.winOw, maroon}, {form.winOw1, maroon}};

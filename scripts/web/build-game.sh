@@ -25,8 +25,9 @@ cmake --build "$build"
 name=krestiki-noliki-$version-web
 site=$build/$name
 rm -rf "$site" && mkdir -p "$site/licences"
-cp data/web/{index.html,manifest.webmanifest,icon-192.png,icon-512.png} data/icons/krestiki-noliki.svg "$site/"
+cp data/web/{manifest.webmanifest,icon-192.png,icon-512.png} data/icons/krestiki-noliki.svg "$site/"
 cp "$build"/bin/krestiki-noliki.{js,wasm} "$build/bin/qtloader.js" "$site/"
+sed "s|@PROGRAM_SIZE@|$(stat -c %s "$site/krestiki-noliki.wasm")|" data/web/index.html >"$site/index.html"
 package_version() { dpkg-query -W -f='${Version}' "$1"; }
 cp LICENSE "$site/licences/krestiki-noliki.txt"
 cp "$qt/LICENSE.GPL-3.0" "$site/licences/GPL-3.0.txt"
@@ -62,6 +63,14 @@ files=$(cd "$site" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
 build_digest=$(cd "$site" && echo "$files" | xargs sha256sum | sha256sum | cut -c1-16)
 file_list=$(echo "$files" | sed 's/.*/"&"/' | paste -sd, | sed 's/,/, /g')
 sed -e "s|@BUILD@|$build_digest|" -e "s|@FILES@|[$file_list]|" data/web/sw.js >"$site/sw.js"
+
+# Beside each file over a kilobyte, its brotli and gzip copies, which a host that serves such copies
+# as they are (nginx's gzip_static and brotli_static, Caddy's precompressed) sends in its place. The
+# service worker keeps the files themselves: what the browser asks for, whichever copy brings it.
+find "$site" -type f -size +1k | LC_ALL=C sort | while read -r file; do
+  brotli -q 11 -k -f -o "$file.br" "$file"
+  zopfli --gzip -c "$file" >"$file.gz"
+done
 
 # The zip is the same from any folder at any time: one time, one order, no owners or extra fields.
 find "$site" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +

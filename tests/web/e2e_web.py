@@ -182,7 +182,8 @@ def main():
                 page = Page(driver, shots, touch=True, ratio=ratio)
                 (play if height > width else play_on_its_side)(page, address + url)
         else:
-            with harness.served(www) as address, harness.chromium() as driver:
+            # Sent as a host that serves the site's gzip copies sends it.
+            with harness.served(www, handler=harness.precompressed("gzip")) as address, harness.chromium() as driver:
                 page = Page(driver, shots)
                 play(page, address + url)
                 play_by_tree(Tree(page), address + url)
@@ -362,7 +363,9 @@ return (async () => {
 def offline(www, url, shots):
     """One visit keeps the site's files, and nothing else, and Chromium finds it installable; with the
     server stopped the page loads and plays; a new build replaces the kept one at the next visit."""
-    files = sorted(str(f.relative_to(www / url)) for f in (www / url).rglob("*") if f.is_file() and f.name != "sw.js")
+    # The compressed copies are a host's to send in place of a file, not files of the site's own.
+    files = sorted(str(f.relative_to(www / url)) for f in (www / url).rglob("*")
+                   if f.is_file() and f.name != "sw.js" and f.suffix not in (".br", ".gz"))
     with harness.chromium() as driver:
         page = Page(driver, shots)
         with harness.served(www) as address:
