@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QIcon>
 #include <QTest>
+#if QT_CONFIG(xmlstreamreader)
 #include <QXmlStreamReader>
+#endif
 
 namespace {
 
@@ -67,6 +69,9 @@ private slots:
         if (InBrowser())
             QSKIP("in the browser: a page has no source tree to read");
         QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("1.0.0.0"));
+#if !QT_CONFIG(xmlstreamreader)
+        QSKIP("the game's own Qt reads no XML; the desktop's reads the metainfo");
+#else
         QFile file(DataFile(QStringLiteral(".metainfo.xml")));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QXmlStreamReader xml(&file);
@@ -77,6 +82,7 @@ private slots:
         }
         QVERIFY(!xml.hasError());
         QCOMPARE(newest, QCoreApplication::applicationVersion());
+#endif
     }
 
     void noDisplayNameIsAppendedToTitles()
