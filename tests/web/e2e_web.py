@@ -480,11 +480,6 @@ def play_by_tree(tree, url):
     # The browser's focus follows the keyboard over the board.
     ActionChains(driver).send_keys(Keys.ARROW_RIGHT).perform()
     tree.page.wait("the focus on the cell right of the centre", lambda: tree.focused() == ["середина, справа: пусто"])
-    # A focus fallen out of the game onto the page, as a screen reader's reading may leave it, comes
-    # back by Tab to where Qt's is.
-    driver.execute_script("document.getElementById('qt-shadow-container').shadowRoot.activeElement.blur()")
-    ActionChains(driver).send_keys(Keys.TAB).perform()
-    tree.page.wait("the focus back on that cell after Tab", lambda: tree.focused() == ["середина, справа: пусто"])
     tree.press("button", "Информация")
     levels = tree.page.wait("the four levels", lambda: len(tree.find("radio")) == 4 and tree.find("radio"))
     if [tree.state(n, "checked") for n in levels] != ["false"] * 4:

@@ -167,9 +167,6 @@ void FocusControl(val event)
         widget->setFocus(Qt::OtherFocusReason);
 }
 
-// The window takes the browser's focus only to hand it on to the control that has Qt's.
-void FocusWindow(val) { FollowFocus(); }
-
 // Tab moves Qt's focus, which the browser's then follows; the browser's own move to the next element
 // of the page, after the key, would take the focus out of the window.
 void KeepTab(val event)
@@ -186,7 +183,6 @@ EMSCRIPTEN_BINDINGS(krestiki_page_accessibility)
     emscripten::function("knPressControl", &PressControl);
     emscripten::function("knKeepTab", &KeepTab);
     emscripten::function("knFocusControl", &FocusControl);
-    emscripten::function("knFocusWindow", &FocusWindow);
 }
 
 void InstallPageAccessibility(QWidget *gameWindow)

@@ -118,12 +118,6 @@ val PageMirror::elementFor(QAccessible::Id id, PageKind kind)
         element.call<void>("addEventListener", std::string("keydown"), val::module_property("knKeepTab"));
         element.call<void>("addEventListener", std::string("focus"), val::module_property("knFocusControl"));
     }
-    if (kind == PageKind::Window) {
-        // Where the browser's focus has fallen out of the game onto the page, as a screen reader's
-        // reading may leave it, Tab comes back to the window, which hands it on to Qt's focus.
-        element.set("tabIndex", 0);
-        element.call<void>("addEventListener", std::string("focus"), val::module_property("knFocusWindow"));
-    }
     element["style"].set("position", std::string("absolute"));
     elements_.insert(id, element);
     return element;
