@@ -351,12 +351,15 @@ def web_main(log):
     heard = Heard({'key': 'start', 'at': '', 'says': ['центр: пусто'], 'cell': None}, log)
     # Orca starts reading a page once it has loaded, and goes on in its browse mode, where the arrows
     # are its own; Control stops the reading, as a player does. Orca+A then hands the keys to the game
-    # and the focus to what Orca's reading stopped at, wherever that was: Tab and Shift+Tab first bring
-    # Orca back to the board, which has the keys in either mode. Orca may have gone into focus mode of
-    # its own as the focus came back into the page's application; Orca+A then toggles twice.
+    # and the focus to what Orca's reading stopped at, wherever that was, a text beside the board or
+    # the licence line: the focus is first put on a cell, as a screen reader puts it, and Orca's
+    # reading follows it there. Orca may have gone into focus mode of its own as the focus came into
+    # the page's application; Orca+A then toggles twice.
     heard.key('Control_L')
-    heard.key('Tab', says=['Новая игра'])
-    heard.key('shift+Tab', cell='центр: пусто')
+    heard.settle()
+    target = 1 if board.cursor() == 4 else 4  # a cell that has not the focus, so that it moves
+    heard.key('grab', cell=board.cells[target].name, send=False)
+    board.cells[target].queryComponent().grabFocus()
     toggle = heard.key('Insert+a', says=['mode'])
     heard.settle()
     if ['browse', 'mode'] in heard.since(toggle['at']):

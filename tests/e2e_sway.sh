@@ -51,6 +51,15 @@ settled_in_front() {
     local box
     box=$(node "$QUESTION_TITLE" | jq .id) && in_front && sleep 1 && in_front && [[ $(node "$QUESTION_TITLE" | jq .id) == "$box" ]]
 }
+# Sway may place a window anew once Qt has sized it: the cells are where the window stays.
+placed() {
+    local first
+    first=$(node '^Крестики-нолики$' | jq -c '[.rect, .window_rect]') && sleep 0.5 && [[ $(node '^Крестики-нолики$' | jq -c '[.rect, .window_rect]') == "$first" ]]
+}
+before_fail() {
+    tree | jq -c '.. | objects | select(.type == "floating_con") | {name, rect, window_rect, focused}' >&2
+    tail -n 20 "$work/run/game.log" >&2
+}
 click() { xdotool mousemove --sync $((out_x + client_x + $1)) $((out_y + client_y + $2)) click 1; }
 running() { kill -0 "$game_pid"; }
 
@@ -71,6 +80,7 @@ for mode in xwayland wayland; do
     as_nobody swaymsg exec "$work/launch.sh $env" >/dev/null
     eventually shown '^Крестики-нолики$' || fail "$mode: no game window"
     game_pid=$(cat "$work/run/game.pid") && PIDS+=($game_pid)
+    eventually placed || fail "$mode: the window did not stay in one place"
     window=$(node '^Крестики-нолики$')
     expected='.shell == "xwayland" and .window_properties.class == "krestiki-noliki"'
     [[ $mode == wayland ]] && expected='.shell == "xdg_shell" and .app_id == "io.github.krestiki_noliki.KrestikiNoliki"'
