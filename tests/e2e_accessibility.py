@@ -351,10 +351,9 @@ def web_main(log):
     heard = Heard({'key': 'start', 'at': '', 'says': ['центр: пусто'], 'cell': None}, log)
     # Orca starts reading a page once it has loaded, and goes on in its browse mode, where the arrows
     # are its own; Control stops the reading, as a player does. Orca+A then hands the keys to the game
-    # and the focus to what Orca's reading stopped at, wherever that was, a text beside the board or
-    # the licence line: the focus is first put on a cell, as a screen reader puts it, and Orca's
-    # reading follows it there. Orca may have gone into focus mode of its own as the focus came into
-    # the page's application; Orca+A then toggles twice.
+    # and the focus to what Orca's reading stopped at, wherever that was: the focus is first put on a
+    # cell, as a screen reader puts it, and Orca's reading follows. Orca may have gone into focus mode
+    # of its own as the focus came into the page's application; Orca+A then toggles twice.
     heard.key('Control_L')
     heard.settle()
     target = 1 if board.cursor() == 4 else 4  # a cell that has not the focus, so that it moves
