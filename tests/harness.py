@@ -283,7 +283,7 @@ def marks_in(picture, origin, scale=1):
         # Four pixels in from each side: the grid's lines are no mark's.
         for y in range(origin[1] + row * CELL + 4, origin[1] + row * CELL + CELL - 4):
             for x in range(origin[0] + column * CELL + 4, origin[0] + column * CELL + CELL - 4):
-                r, g, b = pixels[scale * x, scale * y]
+                r, g, b = pixels[int(scale * x), int(scale * y)]
                 if r >= BRIGHT and g <= DIM and b <= DIM:
                     red += 1
                 elif r >= BRIGHT and b >= BRIGHT and g <= DIM:

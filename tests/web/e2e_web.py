@@ -2,7 +2,7 @@
 and key events at page coordinates, a finished game asks, Да or Return starts afresh, Нет ends the
 program and the page says so; the console holds no error. As a phone the same game is played by taps
 alone, with the window whole on the screen and no text field ever focused; on a phone on its side the
-top bar and the board are whole. Offline, a page once visited plays from its service worker.
+window is scaled to fit, its cells no smaller than 56 px and drawn at the device's pixels. Offline, a page once visited plays from its service worker.
 
 Usage: e2e_web.py SITE.zip SHOTS_FOLDER [firefox | phone WIDTHxHEIGHTxRATIO | offline]. The site is
 served from a folder below the server's root, as a host would put it anywhere; the screenshots are
@@ -76,6 +76,16 @@ class Page:
     def __init__(self, driver, shots, touch=False, ratio=1):
         self.driver, self.shots, self.count = driver, shots, 0
         self.touch, self.ratio = touch, ratio
+        self.scale = 1  # CSS pixels a pixel of the window's takes
+
+    def at(self, x, y, window=None):
+        """The page's point at X, Y of the client area of WINDOW, the game's by default."""
+        left, top = (window or self.game())["client"][:2]
+        return left + x * self.scale, top + y * self.scale
+
+    def spans(self, css, pixels):
+        """Whether CSS pixels of the page are PIXELS of the window's, as a scaled window rounds them."""
+        return abs(css / self.scale - pixels) < (0.5 if self.scale == 1 else 2)
 
     def shot(self, name):
         self.count += 1
@@ -135,12 +145,13 @@ class Page:
                 **({"text": text, "unmodifiedText": text} if kind == "keyDown" else {})})
 
     def click_cell(self, index):
-        self.click(*harness.centre(index, *self.game()["client"][:2]))
+        self.click(*self.at(*harness.centre(index)))
 
     def board(self, image=None):
         """The nine cells as X, O or '.', and the count of magenta pixels of a result line."""
         image = image or self.shot("board")
-        return harness.marks_in(image, harness.cell_at(0, *(int(v) for v in self.game()["client"][:2])), self.ratio)
+        origin = (round(v / self.scale) for v in self.game()["client"][:2])
+        return harness.marks_in(image, harness.cell_at(0, *origin), self.ratio * self.scale)
 
     def play_to_question(self, first_key=None):
         """Plays crosses into free cells (the first by its digit key) until the game asks; while the
@@ -180,7 +191,7 @@ def main():
             with harness.served(www) as address, harness.chromium() as driver:
                 harness.phone(driver, width, height, ratio)
                 page = Page(driver, shots, touch=True, ratio=ratio)
-                (play if height > width else play_on_its_side)(page, address + url)
+                play(page, address + url)
         else:
             # Sent as a host that serves the site's gzip copies sends it.
             with harness.served(www, handler=harness.precompressed("gzip")) as address, harness.chromium() as driver:
@@ -211,15 +222,21 @@ def load(page, url):
     page.wait("game window", lambda: page.game() and driver.execute_script("return document.getElementById('loading').hidden"), 120)
     driver.execute_script(TEXT_FOCUS_JS)
     if page.touch:
+        width, height = driver.execute_script("return [innerWidth, innerHeight]")
+        client = page.game()["client"][2]
+        page.scale = client / CLIENT_SIZE[0]
+        if (page.scale != 1 if height > width else harness.CELL * page.scale < 56):
+            raise Failure(f"the window is scaled by {page.scale} on a screen of {width} x {height}")
         layout = driver.execute_script(LAYOUT_JS)
-        if round(layout["canvas"]) != round(CLIENT_SIZE[0] * page.ratio):
+        if round(layout["canvas"]) != round(client * page.ratio):
             raise Failure(f"the board is drawn {layout['canvas']} pixels wide, not at the device's {page.ratio}")
 
 
 def answer(page, yes):
     """Answers the question by a tap on its button, as a phone does."""
-    x, y, w, h = page.question()["client"]
-    page.tap(x + w - (QUESTION_YES if yes else QUESTION_NO)[0], y + h - QUESTION_YES[1])
+    question = page.question()
+    w, h = (v / page.scale for v in question["client"][2:])
+    page.tap(*page.at(w - (QUESTION_YES if yes else QUESTION_NO)[0], h - QUESTION_YES[1], question))
 
 
 def whole_on_screen(page, name):
@@ -228,7 +245,9 @@ def whole_on_screen(page, name):
     layout = page.driver.execute_script(LAYOUT_JS)
     left, top, right, bottom = layout["window"]
     width, height = layout["screen"]
-    if left < 0 or top < 0 or right > width or bottom > min(layout["footer"][1], layout["screenBottom"]) or layout["footer"][3] > height:
+    f_left, f_top, f_right, f_bottom = layout["footer"]
+    overlap = f_left < right and left < f_right and f_top < bottom and top < f_bottom
+    if left < 0 or top < 0 or right > width or bottom > layout["screenBottom"] or f_bottom > height or overlap:
         raise Failure(f"{name}: the window {layout['window']} or the licences {layout['footer']} leave the screen {width} x {height}")
     if layout["overflow"] > width:
         raise Failure(f"{name}: the page's texts are {layout['overflow']} px wide on a screen of {width}")
@@ -240,7 +259,7 @@ def play(page, url):
     game = page.game()
     width, height = driver.execute_script("return [innerWidth, innerHeight]")
     x, y, w, h = game["client"]
-    if (round(w), round(h)) != CLIENT_SIZE:
+    if not (page.spans(w, CLIENT_SIZE[0]) and page.spans(h, CLIENT_SIZE[1])):
         raise Failure(f"the client area is {w} x {h}")
     if not page.touch and (abs(x + w / 2 - width / 2) > 20 or abs(y + h / 2 - height / 2) > 40):
         raise Failure(f"the window is not in the middle of the page: client at {x}, {y}")
@@ -267,18 +286,19 @@ def play(page, url):
         if page.board()[0] != cells:
             raise Failure("the board took a move while the question waited")
     page.wait("question in front", lambda: page.question())
+    if page.touch and not 0 <= page.question()["client"][1] <= height - page.question()["client"][3]:
+        raise Failure(f"the question runs off the screen: {page.question()['client']}")
     answer(page, True) if page.touch else page.key("д")
     page.wait("the question's end", lambda: not page.question())
     page.wait("an empty board", lambda: page.board()[0] == "." * 9)
 
     # The lower area slides open.
-    gx, gy = page.game()["client"][:2]
-    page.click(gx + INFORMATION_BUTTON[0], gy + INFORMATION_BUTTON[1])
-    page.wait("the lower area open", lambda: round(page.game()["client"][3]) == OPEN_CLIENT_HEIGHT)
+    page.click(*page.at(*INFORMATION_BUTTON))
+    page.wait("the lower area open", lambda: page.spans(page.game()["client"][3], OPEN_CLIENT_HEIGHT))
     levels = page.shot("information").crop(level_box(page))
     if page.touch:
         whole_on_screen(page, "with the lower area open")
-        page.tap(gx + VERY_EASY[0], gy + VERY_EASY[1])
+        page.tap(*page.at(*VERY_EASY))
         page.wait("the level chosen by a tap", lambda: page.shot("level").crop(level_box(page)) != levels)
 
     # A second game: Return answers Да, the default, as on the desktop.
@@ -300,16 +320,15 @@ def play(page, url):
 
 def level_box(page):
     x, y = (round(v * page.ratio) for v in page.game()["client"][:2])
-    return (x + 181 * page.ratio, y + 390 * page.ratio, x + 293 * page.ratio, y + 505 * page.ratio)
+    scale = page.ratio * page.scale
+    return (x + round(181 * scale), y + round(390 * scale), x + round(293 * scale), y + round(505 * scale))
 
 
 def taps_are_clicks(page):
     """A double tap plays a cell once, a long press plays as a tap does, a touch the browser cancels
     breaks nothing; none zooms, selects or writes an error; then Новая игра clears the board."""
-    gx, gy = page.game()["client"][:2]
-
     def touch_cell(board, **how):
-        cell = harness.centre(board.index(".") if board else 4, gx, gy)
+        cell = page.at(*harness.centre(board.index(".") if board else 4))
         page.tap(*cell, **how)
         if not how:
             time.sleep(0.1)
@@ -328,26 +347,8 @@ def taps_are_clicks(page):
     if page.board()[0] != board or state != [1, ""] or harness.console_errors(page.driver):
         raise Failure(f"a cancelled touch changed the board, or the taps zoomed to {state[0]}, selected {state[1]!r} or wrote errors")
     page.shot("taps")
-    page.tap(gx + NEW_GAME[0], gy + NEW_GAME[1])
+    page.tap(*page.at(*NEW_GAME))
     page.wait("an empty board after Новая игра", lambda: page.board()[0] == "." * 9)
-
-
-def play_on_its_side(page, url):
-    """A phone on its side: the top bar and the board whole on the screen, a game by taps to its
-    question, which is whole too, and Да."""
-    load(page, url)
-    x, y, w, h = page.game()["client"]
-    height = page.driver.execute_script("return innerHeight")
-    if y < 0 or y + harness.PICTURE_Y + 3 * harness.CELL > height:
-        raise Failure(f"the top bar and the board run off a screen {height} px high: client at {x}, {y}")
-    page.shot("on-its-side")
-    page.play_to_question()
-    qx, qy, qw, qh = page.question()["client"]
-    if qy < 0 or qy + qh > height:
-        raise Failure(f"the question runs off the screen: {qy} to {qy + qh}")
-    page.shot("on-its-side-question")
-    answer(page, True)
-    page.wait("an empty board", lambda: page.board()[0] == "." * 9)
 
 
 KEPT_JS = """
