@@ -51,8 +51,8 @@ settled_in_front() {
     local box
     box=$(node "$QUESTION_TITLE" | jq .id) && in_front && sleep 1 && in_front && [[ $(node "$QUESTION_TITLE" | jq .id) == "$box" ]]
 }
-# Sway may place a window anew once Qt has sized it: the cells are where the window stays.
-place() { node '^Крестики-нолики$' | jq -c '[.rect, .window_rect]'; }
+# Sway may place a window anew once Qt has sized it: the cells are where the window stays (no window, no place).
+place() { node '^Крестики-нолики$' | jq -ce '[.rect, .window_rect]'; }
 placed() { local first; first=$(place) && sleep 0.5 && [[ $(place) == "$first" ]]; }
 before_fail() { tree | jq -c '.. | objects | select(.type == "floating_con") | {name, rect, window_rect}' >&2; tail -n 20 "$work/run/game.log" >&2; }
 click() { xdotool mousemove --sync $((out_x + client_x + $1)) $((out_y + client_y + $2)) click 1; }
