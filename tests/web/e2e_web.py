@@ -2,7 +2,8 @@
 and key events at page coordinates, a finished game asks, Да or Return starts afresh, Нет ends the
 program and the page says so; the console holds no error. As a phone the same game is played by taps
 alone, with the window whole on the screen and no text field ever focused; on a phone on its side the
-window is scaled to fit, its cells no smaller than 56 px and drawn at the device's pixels. Offline, a page once visited plays from its service worker.
+window is scaled to fit, its cells no smaller than 56 px and drawn at the device's pixels. Offline, a
+page once visited plays from its service worker.
 
 Usage: e2e_web.py SITE.zip SHOTS_FOLDER [firefox | phone WIDTHxHEIGHTxRATIO | offline]. The site is
 served from a folder below the server's root, as a host would put it anywhere; the screenshots are
@@ -78,9 +79,9 @@ class Page:
         self.touch, self.ratio = touch, ratio
         self.scale = 1  # CSS pixels a pixel of the window's takes
 
-    def at(self, x, y, window=None):
-        """The page's point at X, Y of the client area of WINDOW, the game's by default."""
-        left, top = (window or self.game())["client"][:2]
+    def at(self, x, y):
+        """The page's point at X, Y of the game's client area."""
+        left, top = self.game()["client"][:2]
         return left + x * self.scale, top + y * self.scale
 
     def spans(self, css, pixels):
@@ -234,9 +235,9 @@ def load(page, url):
 
 def answer(page, yes):
     """Answers the question by a tap on its button, as a phone does."""
-    question = page.question()
-    w, h = (v / page.scale for v in question["client"][2:])
-    page.tap(*page.at(w - (QUESTION_YES if yes else QUESTION_NO)[0], h - QUESTION_YES[1], question))
+    x, y, w, h = page.question()["client"]
+    dx, dy = (QUESTION_YES if yes else QUESTION_NO)[0], QUESTION_YES[1]
+    page.tap(x + w - dx * page.scale, y + h - dy * page.scale)
 
 
 def whole_on_screen(page, name):
@@ -285,9 +286,9 @@ def play(page, url):
         time.sleep(1)
         if page.board()[0] != cells:
             raise Failure("the board took a move while the question waited")
-    page.wait("question in front", lambda: page.question())
-    if page.touch and not 0 <= page.question()["client"][1] <= height - page.question()["client"][3]:
-        raise Failure(f"the question runs off the screen: {page.question()['client']}")
+    _, qy, _, qh = page.wait("question in front", lambda: page.question())["client"]
+    if page.touch and not 0 <= qy <= height - qh:
+        raise Failure(f"the question runs off the screen: {qy} to {qy + qh}")
     answer(page, True) if page.touch else page.key("д")
     page.wait("the question's end", lambda: not page.question())
     page.wait("an empty board", lambda: page.board()[0] == "." * 9)
